@@ -1,0 +1,42 @@
+// The application object: its menu bar, its menu handlers and the running version.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+
+#include "framework/Delegate.h"
+#include "framework/Object.h"
+#include "framework/String.h"
+
+namespace fw {
+
+class MenuBar;
+
+class Application : public Object {
+  public:
+    static const ClassRecord& Class();
+    const ClassRecord& classRecord() const override { return Class(); }
+
+    // The application's Open event, raised once when the event loop starts.
+    virtual void Event_Open() {}
+
+    Ref<fw::MenuBar> MenuBar() const { return menuBar_; }
+    void setMenuBar(Ref<fw::MenuBar> bar);
+
+    void _AddMenuHandler(const String& commandName, Ref<Delegate> handler);
+    Ref<Delegate> menuHandler(const String& commandName) const;
+
+    // The running version, from the application's version data (the build's project version).
+    int32_t MajorVersion() const;
+    int32_t MinorVersion() const;
+    int32_t BugVersion() const;
+    String ShortVersion() const;
+    String LongVersion() const;
+
+  private:
+    Ref<fw::MenuBar> menuBar_;
+    std::map<std::string, Ref<Delegate>> handlers_; // keyed by the lower-case command name
+};
+
+} // namespace fw

@@ -1,0 +1,86 @@
+// Files: folder items, and text streams that read lines and replace files whole.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+
+#include "framework/Object.h"
+#include "framework/String.h"
+
+namespace fw {
+
+class TextInputStream;
+class TextOutputStream;
+
+class FolderItem : public Object {
+  public:
+    static const ClassRecord& Class();
+    const ClassRecord& classRecord() const override { return Class(); }
+    explicit FolderItem(std::filesystem::path path);
+
+    // The child of that name, whether or not it exists; nil for a name that would lead out of the
+    // folder ("", ".", "..", or one holding "/").
+    Ref<FolderItem> Child(const String& name) const;
+    bool Exists() const;
+    bool Directory() const;
+    String Name() const;
+    const std::filesystem::path& path() const { return path_; }
+
+    // nil when the file does not exist or cannot be opened.
+    Ref<TextInputStream> OpenAsTextFile() const;
+    // A stream on a new, empty file of this name (replacing an existing file when the stream is
+    // finished), or nil when it cannot be created. Missing folders on the way are created.
+    Ref<TextOutputStream> CreateTextFile() const;
+
+  private:
+    std::filesystem::path path_;
+};
+
+namespace SpecialFolder {
+// The user's preferences folder (the XDG configuration folder); nil when there is none.
+Ref<FolderItem> Preferences();
+} // namespace SpecialFolder
+
+class TextInputStream : public Object {
+  public:
+    static const ClassRecord& Class();
+    const ClassRecord& classRecord() const override { return Class(); }
+    explicit TextInputStream(std::string contents);
+
+    // The next line without its ending; lines end at CR, LF or CRLF.
+    String ReadLine();
+    // EOF: true once every line has been read. (EOF itself is a C library macro.)
+    bool EndOfFile() const;
+    void Close();
+
+  private:
+    std::string contents_;
+    std::size_t position_ = 0;
+    bool closed_ = false;
+};
+
+// Writes into a temporary beside the target and renames it into place when finished (Close, or
+// the last reference going), so the file is never left truncated or half-written.
+class TextOutputStream : public Object {
+  public:
+    static const ClassRecord& Class();
+    const ClassRecord& classRecord() const override { return Class(); }
+    ~TextOutputStream() override;
+
+    static Ref<TextOutputStream> create(const std::filesystem::path& target);
+
+    void Write(const String& text);
+    // The text followed by a line feed.
+    void WriteLine(const String& text);
+    // Finishes the file; false when it could not be written or put in place.
+    bool Close();
+
+  private:
+    TextOutputStream(std::filesystem::path target, std::filesystem::path temporary, int fd);
+    std::filesystem::path target_, temporary_;
+    int fd_;
+    bool failed_ = false;
+    bool committed_ = false; // what Close reported, for a second Close
+};
+
+} // namespace fw

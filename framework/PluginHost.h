@@ -1,0 +1,49 @@
+// The plug-in host: loads plug-in modules, registers their classes, and hands the application the
+// functions registered under each declaration string.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <vector>
+
+#include "framework/Object.h"
+#include "framework/PluginInterface.h"
+#include "framework/String.h"
+
+namespace fw {
+
+// Where a plug-in's instance data begins in every framework object: right after the header.
+constexpr int32_t kPluginDataOffset = 24;
+
+// Loads one module and calls its REALPluginMain with the host's resolver. False (and a problem
+// noted for the start-up report) when the module is missing or has no entry point.
+bool loadPluginModule(const std::filesystem::path& module);
+// Loads the plug-ins from the application's own install folder only.
+void loadInstalledPlugins();
+// The folder the running executable lives in.
+std::filesystem::path applicationFolder();
+
+// What the host's resolver answers; exposed for the host's own tests.
+void* hostResolver(const char* entryName);
+
+// The application's table of plug-in entry points, kept for the life of the process.
+void** RuntimeAllocatePluginEntrypointsTable(int32_t slotCount);
+// The function registered under exactly that declaration string ("TolvaneVrek.Clear"), or the
+// framework's own global functions ("MD5(...)", "EncodeBase64(...)"). A string nothing registered
+// gives a function that does nothing, and is noted for the start-up report.
+void* RuntimeLookupPluginEntrypoint(const String& declaration);
+
+// Problems met while loading plug-ins and binding their entry points, for the start-up report.
+const std::vector<std::string>& pluginProblems();
+void clearPluginProblems();
+
+void RuntimeLockObject(Object* object);
+void RuntimeUnlockObject(Object* object);
+
+// Field access at a byte offset inside an object: a one-byte Boolean, a 32-bit signed integer.
+bool boolGetter(Object* object, int32_t offset);
+void boolSetter(Object* object, int32_t offset, bool value);
+int32_t intGetter(Object* object, int32_t offset);
+void intSetter(Object* object, int32_t offset, int32_t value);
+
+} // namespace fw

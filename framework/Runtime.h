@@ -1,0 +1,66 @@
+// The runtime: start-up, the event loop, quitting, the exception boundary and module exits.
+#pragma once
+
+#include <cstdint>
+#include <exception>
+#include <functional>
+
+#include "framework/Delegate.h"
+#include "framework/Object.h"
+
+namespace fw {
+
+class Application;
+
+// Initialises the runtime (and the toolkit underneath) for this process.
+void RuntimeInit(int argc, char** argv);
+// Tears the runtime down; the result is the process exit status (the code given to Quit).
+int RuntimeExit();
+
+// Readies the classes of the loaded plug-ins: loads the modules from the application's own folder
+// and lets each register its classes. Failures are kept for the start-up report, never thrown.
+void _RuntimeInitExternalClasses();
+
+// The exception helper the runtime calls functions through: "( Ptr, Ptr ) as Object".
+void _RuntimeSetExceptionHelper(Ref<Delegate> helper);
+Object* _CallFunctionWithExceptionHandling(void* function, void* argument);
+
+// Completes the framework's initialisation; as its last step calls the late start-up delegate.
+void _RunFrameworkInitialization(Ref<Delegate> lateStartup);
+
+// Runs the event loop until Quit. Raises the application's Open event once, first thing.
+void _RuntimeRun();
+// Ends the event loop with the exit code; windows still open are left for the exit list.
+void Quit(int32_t exitCode = 0);
+// The standard quit command: closes the open windows (running their Close events), then quits.
+void RuntimeQuitCommand();
+
+// Reports an exception that no handler caught, then quits with a non-zero status.
+void _UnhandledException(const std::exception& error);
+// Where reports go: a message box by default; tests put a recorder here.
+void setUnhandledExceptionReporter(std::function<void(const std::exception&)> reporter);
+
+// The exception boundary around every call from the toolkit into framework or program code: no
+// exception ever crosses a toolkit frame.
+template <class F> void dispatch(F&& f) noexcept {
+    try {
+        f();
+    } catch (const std::exception& e) {
+        _UnhandledException(e);
+    } catch (...) {
+        _UnhandledException(std::runtime_error("An unknown exception was raised."));
+    }
+}
+
+Ref<Application> _GetAppObject();
+void _RuntimeRegisterAppObject(Ref<Application> app);
+
+// The loop yield. There are no cooperative threads here, and it never pumps events: a handler
+// must never run inside another.
+void RuntimeBackgroundTask();
+
+// Module exits, run in the order they were added by RuntimeRunModuleExits.
+void RuntimeAddModuleExit(void (*exit)());
+void RuntimeRunModuleExits();
+
+} // namespace fw
