@@ -1,0 +1,244 @@
+#include "framework/Files.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace fw {
+
+namespace {
+
+// A name that stays inside its folder: not empty, not "." or "..", no separator.
+bool isChildName(std::string_view name) {
+    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string_view::npos &&
+           name.find('\0') == std::string_view::npos;
+}
+
+// Creates the folder and any missing folders above it. New folders are private to the user, as
+// configuration folders should be.
+bool ensureFolder(const fs::path& folder) {
+    struct stat st;
+    if (::stat(folder.c_str(), &st) == 0)
+        return S_ISDIR(st.st_mode);
+    if (errno != ENOENT)
+        return false;
+    const fs::path parent = folder.parent_path();
+    if (!parent.empty() && parent != folder && !ensureFolder(parent))
+        return false;
+    return ::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST;
+}
+
+mode_t currentUmask() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("Umask:", 0) == 0)
+            return static_cast<mode_t>(std::strtoul(line.c_str() + 6, nullptr, 8));
+    // Without /proc the mask can only be read by setting it; the program has one thread.
+    const mode_t mask = ::umask(022);
+    ::umask(mask);
+    return mask;
+}
+
+// A replacement keeps the permissions of the file it replaces; a new file gets the usual ones.
+mode_t modeFor(const fs::path& target) {
+    struct stat st;
+    if (::stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode))
+        return st.st_mode & 0777;
+    return 0666 & ~currentUmask();
+}
+
+bool writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+bool readAll(int fd, std::string& out) {
+    char buffer[8192];
+    while (true) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return false;
+        if (n == 0)
+            return true;
+        out.append(buffer, static_cast<std::size_t>(n));
+    }
+}
+
+} // namespace
+
+// ---- FolderItem
+
+const ClassRecord& FolderItem::Class() {
+    static const ClassRecord& record = registerClass({.name = "FolderItem", .super = &Object::Class()});
+    return record;
+}
+
+FolderItem::FolderItem(fs::path path) : path_(std::move(path)) {}
+
+// A name that would lead out of the folder ("..", "a/b", an absolute path) has no child: nil.
+Ref<FolderItem> FolderItem::Child(const String& name) const {
+    if (!isChildName(name.bytes()))
+        return nullptr;
+    return make<FolderItem>(path_ / name.bytes());
+}
+
+bool FolderItem::Exists() const {
+    std::error_code error;
+    return fs::exists(path_, error);
+}
+
+bool FolderItem::Directory() const {
+    std::error_code error;
+    return fs::is_directory(path_, error);
+}
+
+String FolderItem::Name() const {
+    return String(path_.filename().string());
+}
+
+Ref<TextInputStream> FolderItem::OpenAsTextFile() const {
+    const int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return nullptr;
+    // Only a regular file: a folder has no text, and a pipe or device could block the program.
+    struct stat st;
+    std::string contents;
+    const bool read = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && readAll(fd, contents);
+    ::close(fd); // opened for reading only: nothing can be lost here
+    if (!read)
+        return nullptr;
+    return make<TextInputStream>(std::move(contents));
+}
+
+Ref<TextOutputStream> FolderItem::CreateTextFile() const {
+    return TextOutputStream::create(path_);
+}
+
+Ref<FolderItem> SpecialFolder::Preferences() {
+    auto usable = [](const char* folder) { return folder && folder[0] == '/'; };
+    if (const char* config = std::getenv("XDG_CONFIG_HOME"); usable(config))
+        return make<FolderItem>(fs::path(config));
+    if (const char* home = std::getenv("HOME"); usable(home))
+        return make<FolderItem>(fs::path(home) / ".config");
+    return nullptr;
+}
+
+// ---- TextInputStream
+
+const ClassRecord& TextInputStream::Class() {
+    static const ClassRecord& record = registerClass({.name = "TextInputStream", .super = &Object::Class()});
+    return record;
+}
+
+TextInputStream::TextInputStream(std::string contents) : contents_(std::move(contents)) {}
+
+String TextInputStream::ReadLine() {
+    if (EndOfFile())
+        return String();
+    const std::size_t end = std::min(contents_.find_first_of("\r\n", position_), contents_.size());
+    String line(std::string_view(contents_).substr(position_, end - position_));
+    position_ = end;
+    if (position_ < contents_.size() && contents_[position_++] == '\r' && position_ < contents_.size() &&
+        contents_[position_] == '\n')
+        ++position_;
+    return line;
+}
+
+bool TextInputStream::EndOfFile() const {
+    return closed_ || position_ >= contents_.size();
+}
+
+void TextInputStream::Close() {
+    closed_ = true;
+    contents_.clear();
+    position_ = 0;
+}
+
+// ---- TextOutputStream
+
+const ClassRecord& TextOutputStream::Class() {
+    static const ClassRecord& record = registerClass({.name = "TextOutputStream", .super = &Object::Class()});
+    return record;
+}
+
+Ref<TextOutputStream> TextOutputStream::create(const fs::path& target) {
+    if (target.filename().empty())
+        return nullptr;
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    std::error_code error;
+    if (!ensureFolder(folder) || fs::is_directory(target, error))
+        return nullptr;
+
+    // The temporary sits beside the target, so the rename that puts it in place stays on one file system.
+    std::string temporary = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0)
+        return nullptr;
+    if (::fchmod(fd, modeFor(target)) != 0) {
+        ::close(fd);
+        ::unlink(temporary.c_str());
+        return nullptr;
+    }
+    return Ref<TextOutputStream>(new TextOutputStream(target, temporary, fd));
+}
+
+TextOutputStream::TextOutputStream(fs::path target, fs::path temporary, int fd)
+    : target_(std::move(target)), temporary_(std::move(temporary)), fd_(fd) {}
+
+TextOutputStream::~TextOutputStream() {
+    // Dropping the stream finishes the file. A failure has no one left to hear of it; the old file
+    // is then left as it was.
+    if (fd_ >= 0)
+        (void)Close();
+}
+
+void TextOutputStream::Write(const String& text) {
+    if (fd_ < 0)
+        throw RuntimeException("The text file " + target_.string() + " was written to after it was closed.");
+    // After a failed write the file cannot be completed; Close reports it.
+    if (!failed_ && !writeAll(fd_, text.bytes()))
+        failed_ = true;
+}
+
+void TextOutputStream::WriteLine(const String& text) {
+    Write(text + String("\n"));
+}
+
+bool TextOutputStream::Close() {
+    if (fd_ < 0)
+        return committed_;
+    bool written = !failed_ && ::fsync(fd_) == 0;
+    written = ::close(fd_) == 0 && written;
+    fd_ = -1;
+    if (!written || ::rename(temporary_.c_str(), target_.c_str()) != 0) {
+        ::unlink(temporary_.c_str());
+        return committed_ = false;
+    }
+    // Makes the rename itself durable. Should this fail, the new file is already in place and
+    // complete; only its survival of a power cut is less certain, which nothing here could mend.
+    const fs::path folder = target_.has_parent_path() ? target_.parent_path() : fs::path(".");
+    if (const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {
+        (void)::fsync(dir);
+        ::close(dir);
+    }
+    return committed_ = true;
+}
+
+} // namespace fw
