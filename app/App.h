@@ -1,0 +1,20 @@
+// The application object.
+#pragma once
+
+#include "framework/Application.h"
+
+namespace ambrel {
+
+class App : public fw::Application {
+  public:
+    static const fw::ClassRecord& Class();
+    const fw::ClassRecord& classRecord() const override { return Class(); }
+
+    void Event_Open() override;
+    virtual void Constructor() {}
+};
+
+} // namespace ambrel
+
+// The one application object, registered by start-up; nil before that.
+fw::Ref<ambrel::App> App();

@@ -1,0 +1,102 @@
+#include "app/MenuBar1.h"
+
+#include "app/MenuBuilder.h"
+
+namespace ambrel {
+
+namespace {
+
+using fw::AppleMenuItem;
+using fw::MenuItem;
+using fw::QuitMenuItem;
+
+constexpr MenuRow kFileMenu[] = {
+    {&MenuItem::Class, "FileMenu", "&File", ""},
+    {&MenuItem::Class, "FilePrintHelp", "Print Help...", "Cmd+P"},
+    {&MenuItem::Class, "UntitledSeparator", "-", nullptr},
+    {&QuitMenuItem::Class, "FileQuit", "&Quit", "Cmd+Q"},
+};
+
+// The separators' digits run against their order in the menu.
+constexpr MenuRow kEditMenu[] = {
+    {&MenuItem::Class, "EditMenu", "&Edit", ""},
+    {&MenuItem::Class, "EditUndo", "&Undo", "Cmd+Z"},
+    {&MenuItem::Class, "UntitledMenu1", "-", nullptr},
+    {&MenuItem::Class, "EditCut", "Cu&t", "Cmd+X"},
+    {&MenuItem::Class, "EditCopy", "&Copy", "Cmd+C"},
+    {&MenuItem::Class, "EditPaste", "&Paste", "Cmd+V"},
+    {&MenuItem::Class, "EditClear", "&Delete", ""},
+    {&MenuItem::Class, "UntitledMenu0", "-", nullptr},
+    {&MenuItem::Class, "EditSelectAll", "Select &All", "Cmd+A"},
+};
+
+constexpr MenuRow kCheckForUpdateMenu[] = {
+    {&AppleMenuItem::Class, "CheckforUpdateMenu", "Check for Update", ""},
+    {&MenuItem::Class, "CheckforUpdateCheckNow", "Check Now", ""},
+};
+
+constexpr MenuRow kHelpMenu[] = {
+    {&MenuItem::Class, "HelpMenu", "Help ", ""},
+    {&MenuItem::Class, "HelpShow", "Show", ""},
+    {&AppleMenuItem::Class, "HelpAbout", "About...", ""},
+};
+
+fw::Ref<MenuBar1> _implicitInstance;
+
+fw::MemberInfo publicMember(const char* name) {
+    return {name, "%%", {{"__Scope", "Public"}}, 0};
+}
+
+} // namespace
+
+const fw::ClassRecord& MenuBar1::Class() {
+    static const fw::ClassRecord& record = fw::registerClass({
+        .name = "MenuBar1.MenuBar1",
+        .super = &fw::MenuBar::Class(),
+        .create = fw::factoryOf<MenuBar1>(),
+        .members = {publicMember("Constructor"), publicMember("Untitled0"), publicMember("Untitled1"),
+                    publicMember("Untitled2"), publicMember("Untitled3")},
+        .attributes = {{"__Scope", "Public"}},
+    });
+    return record;
+}
+
+void MenuBar1::Constructor() {
+    Untitled0();
+    Untitled1();
+    Untitled2();
+    Untitled3();
+}
+
+void MenuBar1::Untitled0() {
+    buildMenu(*this, kFileMenu);
+}
+void MenuBar1::Untitled1() {
+    buildMenu(*this, kEditMenu);
+}
+void MenuBar1::Untitled2() {
+    buildMenu(*this, kCheckForUpdateMenu);
+}
+void MenuBar1::Untitled3() {
+    buildMenu(*this, kHelpMenu);
+}
+
+namespace MenuBar1Module {
+void releaseImplicitInstance() {
+    fw::Ref<MenuBar1> held = _implicitInstance;
+    _implicitInstance = nullptr;
+}
+} // namespace MenuBar1Module
+
+} // namespace ambrel
+
+fw::Ref<ambrel::MenuBar1> MenuBar1() {
+    using ambrel::_implicitInstance;
+    if (!_implicitInstance) {
+        fw::Ref<ambrel::MenuBar1> bar =
+            fw::checkCast<ambrel::MenuBar1>(fw::RuntimeNewObject(ambrel::MenuBar1::Class()));
+        bar->Constructor();
+        _implicitInstance = bar;
+    }
+    return _implicitInstance;
+}

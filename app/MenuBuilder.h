@@ -1,0 +1,30 @@
+// Menus as data: each builder of a menu bar hands its menu's rows to buildMenu.
+#pragma once
+
+#include <span>
+
+#include "framework/Menu.h"
+#include "framework/Window.h"
+
+namespace ambrel {
+
+struct MenuRow {
+    const fw::ClassRecord& (*cls)();
+    const char* name;
+    const char* text;
+    const char* shortcut; // nullptr: none set (separators)
+};
+
+// The first row is the menu, appended to the bar at once; each further row is an item, appended
+// to the menu as found anew among the bar's direct children.
+void buildMenu(fw::MenuBar& bar, std::span<const MenuRow> rows);
+
+// A menu-item accessor: the named item of the window's current menu bar, as T.
+template <class T> fw::Ref<T> menuItemOf(const fw::Window& window, const char* name) {
+    fw::Ref<fw::MenuBar> bar = window.MenuBar();
+    if (!bar)
+        throw fw::NilObjectException();
+    return fw::checkCast<T>(bar->_Lookup(name));
+}
+
+} // namespace ambrel

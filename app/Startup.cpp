@@ -1,0 +1,143 @@
+#include "app/Startup.h"
+
+#include <array>
+
+#include "app/App.h"
+#include "app/MenuBar1.h"
+#include "app/TolvaneVrek.h"
+#include "app/Window1.h"
+#include "app/prefModule.h"
+#include "framework/CheckBox.h"
+#include "framework/Dialogs.h"
+#include "framework/Files.h"
+#include "framework/Label.h"
+#include "framework/Menu.h"
+#include "framework/PluginHost.h"
+#include "framework/PopupMenu.h"
+#include "framework/Runtime.h"
+#include "framework/Timer.h"
+
+namespace ambrel {
+
+namespace {
+
+using ClassAccessor = const fw::ClassRecord& (*)();
+
+constexpr ClassAccessor kFrameworkClasses[] = {
+    &fw::Object::Class,      &fw::Delegate::Class,        &fw::Application::Class,
+    &fw::Window::Class,      &fw::Control::Class,         &fw::RectControl::Class,
+    &fw::TextControl::Class, &fw::PopupMenu::Class,       &fw::Label::Class,
+    &fw::CheckBox::Class,    &fw::Timer::Class,           &fw::MenuItem::Class,
+    &fw::MenuBar::Class,     &fw::AppleMenuItem::Class,   &fw::QuitMenuItem::Class,
+    &fw::FolderItem::Class,  &fw::TextInputStream::Class, &fw::TextOutputStream::Class,
+};
+
+// The program's classes up to the preferences module's, whose directive list follows them.
+constexpr ClassAccessor kProgramClasses[] = {
+    &TolvaneVrek::Class,    &App::Class,      &Window1::Class,
+    &Window1_Timer1::Class, &MenuBar1::Class, &directiveClass::Class,
+};
+
+struct MenuBinding {
+    const char* command;
+    bool (App::*handler)();
+};
+
+// The commands whose windows exist; an item with no handler in reach stays disabled.
+constexpr std::array<MenuBinding, 0> kMenuBindings{};
+
+fw::Value callWithExceptionHandling(fw::Object*, fw::Arguments args) {
+    if (args.size() != 2)
+        throw fw::RuntimeException("The exception helper takes a function and its argument.");
+    return fw::Value(fw::Ref<fw::Object>(
+        fw::_CallFunctionWithExceptionHandling(args[0].asPointer(), args[1].asPointer())));
+}
+
+// Without the plug-in's functions the pokes do nothing: the user hears of it once, here.
+void reportPluginProblems() {
+    const std::vector<std::string>& problems = fw::pluginProblems();
+    if (problems.empty())
+        return;
+    std::string details;
+    for (const std::string& p : problems)
+        details += "\n" + p;
+    fw::MsgBox(
+        fw::String("Ambrel could not bind its input plug-in, so its pokes will have no effect." + details));
+}
+
+} // namespace
+
+void runClassSetupList() {
+    for (ClassAccessor cls : kFrameworkClasses)
+        cls();
+    for (ClassAccessor cls : kProgramClasses)
+        cls();
+    prefModule::createDirectiveList();
+}
+
+void _Main() {
+    try {
+        fw::_RuntimeSetExceptionHelper(
+            fw::RuntimeCreateDelegate(&callWithExceptionHandling, nullptr, "( Ptr, Ptr ) as Object", false));
+        _EarlyStartup();
+        fw::_RunFrameworkInitialization(fw::functionDelegate(&_LateStartup, "(  )"));
+        fw::_RuntimeRun();
+    } catch (const std::exception& e) {
+        fw::_UnhandledException(e);
+    }
+}
+
+void _EarlyStartup() {
+    fw::_RuntimeInitExternalClasses();
+    _InitPluginEntrypoints();
+    reportPluginProblems();
+    _InitFileTypes();
+    _NewAppInstance();
+    _ApplicationAddMenuHandlers();
+}
+
+void _InitFileTypes() {}
+
+void _NewAppInstance() {
+    fw::Ref<App> app = fw::checkCast<App>(fw::RuntimeNewObject(App::Class()));
+    app->Constructor();
+    if (!app)
+        throw fw::NilObjectException();
+    app->setMenuBar(::MenuBar1());
+    fw::_RuntimeRegisterAppObject(app);
+}
+
+void _ApplicationAddMenuHandlers() {
+    for (const MenuBinding& binding : kMenuBindings) {
+        fw::Ref<App> app = ::App();
+        if (!app)
+            throw fw::NilObjectException();
+        app->_AddMenuHandler(binding.command,
+                             fw::methodDelegate(binding.handler, app.get(), "(  ) as Boolean", false));
+    }
+}
+
+void _LateStartup() {
+    _MakeDefaultView();
+}
+
+void _MakeDefaultView() {
+    ::Window1();
+}
+
+void runModuleExitList() {
+    fw::RuntimeRunModuleExits();
+    fw::releaseImplicitWindows();
+    MenuBar1Module::releaseImplicitInstance();
+    prefModule::releaseDirectiveList();
+}
+
+int runApplication(int argc, char** argv) {
+    fw::RuntimeInit(argc, argv);
+    runClassSetupList();
+    _Main();
+    runModuleExitList();
+    return fw::RuntimeExit();
+}
+
+} // namespace ambrel

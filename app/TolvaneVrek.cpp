@@ -1,0 +1,269 @@
+#include "app/TolvaneVrek.h"
+
+#include "framework/Exceptions.h"
+#include "framework/PluginHost.h"
+#include "framework/PluginInterface.h"
+#include "framework/Value.h"
+
+namespace ambrel {
+
+namespace {
+
+void** gPluginEntrypoints = nullptr;
+bool gDidInitializePluginDependencies = false;
+
+REALobject asPluginObject(const fw::Object* object) {
+    return reinterpret_cast<REALobject>(const_cast<fw::Object*>(object));
+}
+
+// Calling a stub is calling the registered function itself, with the same arguments.
+template <int Slot, class... A> void glink(A... args) {
+    using Function = void (*)(A...);
+    if (!gPluginEntrypoints)
+        throw fw::RuntimeException("The plug-in entry points are not bound yet.");
+    reinterpret_cast<Function>(gPluginEntrypoints[Slot])(args...);
+}
+
+// Holds a reference for the length of a call into the plug-in; released on the way out,
+// exceptions included.
+class ObjectLock {
+  public:
+    explicit ObjectLock(const fw::Object* object) : object_(const_cast<fw::Object*>(object)) {
+        fw::RuntimeLockObject(object_);
+    }
+    ~ObjectLock() { fw::RuntimeUnlockObject(object_); }
+    ObjectLock(const ObjectLock&) = delete;
+    ObjectLock& operator=(const ObjectLock&) = delete;
+
+  private:
+    fw::Object* object_;
+};
+
+RBBoolean bit(bool value) {
+    return static_cast<RBBoolean>(value & 1);
+}
+
+enum Slot { kInit = 2, kExit = 3 };
+
+void initHook(fw::Object& object) {
+    ObjectLock lock(&object);
+    if (!gDidInitializePluginDependencies)
+        gDidInitializePluginDependencies = true;
+    glink<kInit>(asPluginObject(&object));
+}
+
+void exitHook(fw::Object& object) {
+    ObjectLock lock(&object);
+    glink<kExit>(asPluginObject(&object));
+}
+
+// Object offsets of the properties: the plug-in's data starts at 24.
+enum Offset : int32_t {
+    kShift = 24,
+    kCharcode = 28,
+    kCommand = 32,
+    kKeycode = 36,
+    kControl = 40,
+    kVirtualCode = 44,
+    kOption = 48,
+    kLasterror = 52
+};
+
+bool getBool(const fw::Object* o, int32_t offset) {
+    ObjectLock lock(o);
+    return fw::boolGetter(const_cast<fw::Object*>(o), offset) & 1;
+}
+void setBool(fw::Object* o, int32_t offset, bool value) {
+    ObjectLock lock(o);
+    fw::boolSetter(o, offset, value & 1);
+}
+int32_t getInt(const fw::Object* o, int32_t offset) {
+    ObjectLock lock(o);
+    return fw::intGetter(const_cast<fw::Object*>(o), offset);
+}
+void setInt(fw::Object* o, int32_t offset, int32_t value) {
+    ObjectLock lock(o);
+    fw::intSetter(o, offset, value);
+}
+
+fw::MemberInfo member(const char* name, const char* signature, bool isPublic) {
+    return {name, signature, {{"__Scope", isPublic ? "Public" : "Private"}}, isPublic ? 1u : 0u};
+}
+
+fw::PropertyInfo property(const char* name, int32_t offset, bool boolean) {
+    fw::PropertyInfo p;
+    p.name = name;
+    p.typeCode = boolean ? "b" : "i4";
+    p.type = boolean ? fw::PropertyType::Boolean : fw::PropertyType::Integer;
+    p.flags = 5;
+    p.offset = 24;
+    p.attributes = {{"__Scope", "Public"}};
+    if (boolean) {
+        p.get = [offset](const fw::Object& o) { return fw::Value(getBool(&o, offset)); };
+        p.set = [offset](fw::Object& o, const fw::Value& v) { setBool(&o, offset, v.asBoolean()); };
+    } else {
+        p.get = [offset](const fw::Object& o) { return fw::Value(getInt(&o, offset)); };
+        p.set = [offset](fw::Object& o, const fw::Value& v) { setInt(&o, offset, v.asInteger()); };
+    }
+    return p;
+}
+
+} // namespace
+
+const fw::ClassRecord& TolvaneVrek::Class() {
+    static const fw::ClassRecord& record =
+        fw::registerClass({
+            .name = "TolvaneVrek",
+            .super = nullptr,
+            .create = fw::factoryOf<TolvaneVrek>(),
+            .initHook = &initHook,
+            .exitHook = &exitHook,
+            .instanceSize = 56,
+            .members =
+                {
+                    member("__init", "%%", false),
+                    member("__exit", "%%", false),
+                    member("Press", "%%", true),
+                    member("PressRaw", "%%b", true),
+                    member("Clear", "%%", true),
+                    member("MouseMove", "%%i4i4", true),
+                    member("MouseClick", "%%b", true),
+                    member("MouseMoveClick", "%%i4i4b", true),
+                    member("MouseClick", "%%bb", true),
+                    member("MouseMoveClick", "%%i4i4bb", true),
+                    member("Shift.Get", "%b%i4", false),
+                    member("Shift.Set", "%%i4b", false),
+                    member("Command.Get", "%b%i4", false),
+                    member("Command.Set", "%%i4b", false),
+                    member("Control.Get", "%b%i4", false),
+                    member("Control.Set", "%%i4b", false),
+                    member("Option.Get", "%b%i4", false),
+                    member("Option.Set", "%%i4b", false),
+                    member("Charcode.Get", "%i4%i4", false),
+                    member("Charcode.Set", "%%i4i4", false),
+                    member("Keycode.Get", "%i4%i4", false),
+                    member("Keycode.Set", "%%i4i4", false),
+                    member("VirtualCode.Get", "%i4%i4", false),
+                    member("VirtualCode.Set", "%%i4i4", false),
+                    member("Lasterror.Get", "%i4%i4", false),
+                    member("Lasterror.Set", "%%i4i4", false),
+                },
+            .properties =
+                {
+                    property("Shift", kShift, true),
+                    property("Command", kCommand, true),
+                    property("Control", kControl, true),
+                    property("Option", kOption, true),
+                    property("Charcode", kCharcode, false),
+                    property("Keycode", kKeycode, false),
+                    property("VirtualCode", kVirtualCode, false),
+                    property("Lasterror", kLasterror, false),
+                },
+            .attributes = {},
+        });
+    return record;
+}
+
+void TolvaneVrek::Press() {
+    ObjectLock lock(this);
+    glink<4>(asPluginObject(this));
+}
+
+void TolvaneVrek::PressRaw(bool down) {
+    ObjectLock lock(this);
+    glink<5>(asPluginObject(this), bit(down));
+}
+
+void TolvaneVrek::Clear() {
+    ObjectLock lock(this);
+    glink<6>(asPluginObject(this));
+}
+
+void TolvaneVrek::MouseMove(int32_t globalx, int32_t globaly) {
+    ObjectLock lock(this);
+    glink<7>(asPluginObject(this), globalx, globaly);
+}
+
+void TolvaneVrek::MouseClick(bool down) {
+    ObjectLock lock(this);
+    glink<8>(asPluginObject(this), bit(down));
+}
+
+void TolvaneVrek::MouseMoveClick(int32_t globalx, int32_t globaly, bool down) {
+    ObjectLock lock(this);
+    glink<9>(asPluginObject(this), globalx, globaly, bit(down));
+}
+
+void TolvaneVrek::MouseClick(bool down, bool rightdown) {
+    ObjectLock lock(this);
+    glink<10>(asPluginObject(this), bit(down), bit(rightdown));
+}
+
+void TolvaneVrek::MouseMoveClick(int32_t globalx, int32_t globaly, bool down, bool rightdown) {
+    ObjectLock lock(this);
+    glink<11>(asPluginObject(this), globalx, globaly, bit(down), bit(rightdown));
+}
+
+bool TolvaneVrek::Shift_Get(int32_t) const {
+    return getBool(this, kShift);
+}
+void TolvaneVrek::Shift_Set(int32_t, bool value) {
+    setBool(this, kShift, value);
+}
+bool TolvaneVrek::Command_Get(int32_t) const {
+    return getBool(this, kCommand);
+}
+void TolvaneVrek::Command_Set(int32_t, bool value) {
+    setBool(this, kCommand, value);
+}
+bool TolvaneVrek::Control_Get(int32_t) const {
+    return getBool(this, kControl);
+}
+void TolvaneVrek::Control_Set(int32_t, bool value) {
+    setBool(this, kControl, value);
+}
+bool TolvaneVrek::Option_Get(int32_t) const {
+    return getBool(this, kOption);
+}
+void TolvaneVrek::Option_Set(int32_t, bool value) {
+    setBool(this, kOption, value);
+}
+int32_t TolvaneVrek::Charcode_Get(int32_t) const {
+    return getInt(this, kCharcode);
+}
+void TolvaneVrek::Charcode_Set(int32_t, int32_t value) {
+    setInt(this, kCharcode, value);
+}
+int32_t TolvaneVrek::Keycode_Get(int32_t) const {
+    return getInt(this, kKeycode);
+}
+void TolvaneVrek::Keycode_Set(int32_t, int32_t value) {
+    setInt(this, kKeycode, value);
+}
+int32_t TolvaneVrek::VirtualCode_Get(int32_t) const {
+    return getInt(this, kVirtualCode);
+}
+void TolvaneVrek::VirtualCode_Set(int32_t, int32_t value) {
+    setInt(this, kVirtualCode, value);
+}
+int32_t TolvaneVrek::Lasterror_Get(int32_t) const {
+    return getInt(this, kLasterror);
+}
+void TolvaneVrek::Lasterror_Set(int32_t, int32_t value) {
+    setInt(this, kLasterror, value);
+}
+
+void _InitPluginEntrypoints() {
+    gPluginEntrypoints = fw::RuntimeAllocatePluginEntrypointsTable(kPluginEntrypointCount);
+    for (int32_t slot = 0; slot < kPluginEntrypointCount; ++slot)
+        gPluginEntrypoints[slot] = fw::RuntimeLookupPluginEntrypoint(kPluginEntrypointDeclarations[slot]);
+}
+
+void** pluginEntrypoints() {
+    return gPluginEntrypoints;
+}
+bool didInitializePluginDependencies() {
+    return gDidInitializePluginDependencies;
+}
+
+} // namespace ambrel

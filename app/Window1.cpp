@@ -1,0 +1,288 @@
+#include "app/Window1.h"
+
+#include "app/MenuBar1.h"
+#include "app/MenuBuilder.h"
+#include "app/Module1.h"
+#include "app/prefModule.h"
+#include "framework/Properties.h"
+#include "framework/Runtime.h"
+
+namespace ambrel {
+
+namespace {
+
+fw::MemberInfo member(const char* name, const char* signature) {
+    return {name, signature, {{"__Scope", "Public"}}, 0};
+}
+
+fw::PropertyInfo field(const char* name, const char* typeCode, fw::PropertyType type) {
+    return {.name = name, .typeCode = typeCode, .type = type, .attributes = {{"__Scope", "Public"}}};
+}
+
+void __Exit(fw::Object& object) {
+    static_cast<Window1&>(object).p = nullptr;
+}
+
+// One control of the creation pass: its class, whether it takes TextUnit, its record, and the
+// events the panel handles on it.
+struct ControlRow {
+    const char* name;
+    const fw::ClassRecord& (*cls)();
+    bool textUnit;
+    const fw::String& (*record)();
+    void (*bind)(Window1& window, fw::Control& control);
+};
+
+void bindComboBox1(Window1& w, fw::Control& c) {
+    fw::RuntimeAddEventHandler(c, fw::kPopupMenuChange, fw::_EventStub(fw::kPopupMenuChange),
+                               fw::methodDelegate(&Window1::ComboBox1_Change, &w, "( PopupMenu )", true));
+    fw::RuntimeAddEventHandler(c, fw::kControlOpen, fw::_EventStub(fw::kControlOpen),
+                               fw::methodDelegate(&Window1::ComboBox1_Open, &w, "( PopupMenu )", true));
+}
+
+void bindTimer1(Window1& w, fw::Control& c) {
+    fw::RuntimeAddEventHandler(c, fw::kTimerAction, fw::_EventStub(fw::kTimerAction),
+                               fw::methodDelegate(&Window1::Timer1_Action, &w, "( Timer )", true));
+}
+
+const ControlRow kControls[] = {
+    {"ComboBox1", &fw::PopupMenu::Class, true, &Window1Layout::ComboBox1, &bindComboBox1},
+    {"StaticText1", &fw::Label::Class, true, &Window1Layout::StaticText1, nullptr},
+    {"ComboBox2", &fw::PopupMenu::Class, true, &Window1Layout::ComboBox2, nullptr},
+    {"Timer1", &Window1_Timer1::Class, false, &Window1Layout::Timer1, &bindTimer1},
+    {"StaticText2", &fw::Label::Class, true, &Window1Layout::StaticText2, nullptr},
+    {"Pause", &fw::CheckBox::Class, true, &Window1Layout::Pause, nullptr},
+};
+
+template <class T> fw::Ref<T> control(const Window1& w, const char* name) {
+    return fw::checkCast<T>(w._ControlByName(name));
+}
+
+} // namespace
+
+const fw::ClassRecord& Window1::Class() {
+    static const fw::ClassRecord&
+        record =
+            fw::registerClass(
+                {
+                    .name = "Window1.Window1",
+                    .super = &fw::Window::Class(),
+                    .create = fw::factoryOf<Window1>(),
+                    .exitHook = &__Exit,
+                    .members =
+                        {
+                            member("Layout", "%%"),
+                            member("CreateControls", "%%"),
+                            {"_CreateControls0", "%%", {{"__Scope", "Public"}, {"Hidden", ""}}, 0},
+                            member("ComboBox1", "%o<PopupMenu>%"),
+                            member("StaticText1", "%o<Label>%"),
+                            member("ComboBox2", "%o<PopupMenu>%"),
+                            member("Timer1", "%o<Timer>%"),
+                            member("StaticText2", "%o<Label>%"),
+                            member("Pause", "%o<CheckBox>%"),
+                            member("ComboBox1_Change", "%%o<PopupMenu>"),
+                            member("ComboBox1_Open", "%%o<PopupMenu>"),
+                            member("Timer1_Action", "%%o<Timer>"),
+                            member("HelpMenu", "%o<MenuItem>%"),
+                            member("HelpAbout", "%o<AppleMenuItem>%"),
+                            member("HelpShow", "%o<MenuItem>%"),
+                            member("CheckforUpdateMenu", "%o<AppleMenuItem>%"),
+                            member("CheckforUpdateCheckNow", "%o<MenuItem>%"),
+                            member("EditMenu", "%o<MenuItem>%"),
+                            member("EditSelectAll", "%o<MenuItem>%"),
+                            member("UntitledMenu0", "%o<MenuItem>%"),
+                            member("EditClear", "%o<MenuItem>%"),
+                            member("EditPaste", "%o<MenuItem>%"),
+                            member("EditCopy", "%o<MenuItem>%"),
+                            member("EditCut", "%o<MenuItem>%"),
+                            member("UntitledMenu1", "%o<MenuItem>%"),
+                            member("EditUndo", "%o<MenuItem>%"),
+                            member("FileMenu", "%o<MenuItem>%"),
+                            member("FileQuit", "%o<QuitMenuItem>%"),
+                            member("UntitledSeparator", "%o<MenuItem>%"),
+                            member("FilePrintHelp", "%o<MenuItem>%"),
+                            member("Event_Open", "%%"),
+                            member("Event_Close", "%%"),
+                            member("setTimer", "%%"),
+                        },
+                    .properties =
+                        {
+                            field("p", "o<TolvaneVrek>", fw::PropertyType::Object),
+                            field("x", "i4", fw::PropertyType::Integer),
+                            field("y", "i4", fw::PropertyType::Integer),
+                        },
+                    .attributes = {{"__Scope", "Public"}},
+                });
+    return record;
+}
+
+void Window1::Layout() {
+    setMenuBar(::MenuBar1());
+    fw::_SetProperties(*this, Window1Layout::window());
+}
+
+void Window1::CreateControls() {
+    _CreateControls0();
+}
+
+void Window1::_CreateControls0() {
+    for (const ControlRow& row : kControls) {
+        fw::Ref<fw::Control> made = fw::checkCast<fw::Control>(__New(row.cls()));
+        _AddControl(row.name, made);
+        fw::Ref<fw::Control> c = fw::checkCast<fw::Control>(_ControlByName(row.name));
+        if (row.textUnit)
+            fw::checkCast<fw::TextControl>(c)->setTextUnit(fw::FontUnits::Default);
+        fw::_SetProperties(*c, row.record());
+        if (row.bind)
+            row.bind(*this, *c);
+    }
+}
+
+fw::Ref<fw::PopupMenu> Window1::ComboBox1() const {
+    return control<fw::PopupMenu>(*this, "ComboBox1");
+}
+fw::Ref<fw::Label> Window1::StaticText1() const {
+    return control<fw::Label>(*this, "StaticText1");
+}
+fw::Ref<fw::PopupMenu> Window1::ComboBox2() const {
+    return control<fw::PopupMenu>(*this, "ComboBox2");
+}
+fw::Ref<fw::Timer> Window1::Timer1() const {
+    return control<fw::Timer>(*this, "Timer1");
+}
+fw::Ref<fw::Label> Window1::StaticText2() const {
+    return control<fw::Label>(*this, "StaticText2");
+}
+fw::Ref<fw::CheckBox> Window1::Pause() const {
+    return control<fw::CheckBox>(*this, "Pause");
+}
+
+void Window1::ComboBox1_Change(fw::PopupMenu*) {
+    // Move the focus off the popup the user just used, onto the popup nobody sees.
+    ComboBox2()->SetFocus();
+    setTimer();
+}
+
+void Window1::ComboBox1_Open(fw::PopupMenu*) {
+    setTimer();
+}
+
+void Window1::Timer1_Action(fw::Timer*) {
+    if (Pause()->Value())
+        return;
+    Module1::CountDown -= 1;
+    StaticText2()->setText(fw::Str(Module1::CountDown));
+    if (Module1::CountDown < 1) {
+        y = ::Window1()->Top() + 23;
+        x = ::Window1()->Left() + 15;
+        p = __New<TolvaneVrek>();
+        p->MouseMove(x, y);
+        p->MouseClick(true);
+        p->MouseClick(false);
+        setTimer();
+    }
+}
+
+void Window1::setTimer() {
+    fw::String text = ComboBox1()->Text();
+    if (text == Window1Layout::kIntervalRows[0]) {
+        Timer1()->setMode(fw::Timer::ModeOff);
+        StaticText2()->setText("");
+        return;
+    }
+    for (int32_t minutes = 1; minutes <= 10; ++minutes) {
+        if (text == Window1Layout::kIntervalRows[minutes]) {
+            Module1::CountDown = minutes * 60;
+            Timer1()->setMode(fw::Timer::ModeMultiple);
+            break;
+        }
+    }
+    StaticText2()->setText(fw::Str(Module1::CountDown));
+}
+
+void Window1::Event_Open() {
+    prefModule::loadPrefs();
+    ::Window1()->setTop(prefModule::Window1Top);
+    ::Window1()->setLeft(prefModule::Window1Left);
+}
+
+void Window1::Event_Close() {
+    prefModule::savePrefs();
+    fw::Quit(0);
+}
+
+fw::Ref<fw::MenuItem> Window1::HelpMenu() const {
+    return menuItemOf<fw::MenuItem>(*this, "HelpMenu");
+}
+fw::Ref<fw::AppleMenuItem> Window1::HelpAbout() const {
+    return menuItemOf<fw::AppleMenuItem>(*this, "HelpAbout");
+}
+fw::Ref<fw::MenuItem> Window1::HelpShow() const {
+    return menuItemOf<fw::MenuItem>(*this, "HelpShow");
+}
+fw::Ref<fw::AppleMenuItem> Window1::CheckforUpdateMenu() const {
+    return menuItemOf<fw::AppleMenuItem>(*this, "CheckforUpdateMenu");
+}
+fw::Ref<fw::MenuItem> Window1::CheckforUpdateCheckNow() const {
+    return menuItemOf<fw::MenuItem>(*this, "CheckforUpdateCheckNow");
+}
+fw::Ref<fw::MenuItem> Window1::EditMenu() const {
+    return menuItemOf<fw::MenuItem>(*this, "EditMenu");
+}
+fw::Ref<fw::MenuItem> Window1::EditSelectAll() const {
+    return menuItemOf<fw::MenuItem>(*this, "EditSelectAll");
+}
+fw::Ref<fw::MenuItem> Window1::UntitledMenu0() const {
+    return menuItemOf<fw::MenuItem>(*this, "UntitledMenu0");
+}
+fw::Ref<fw::MenuItem> Window1::EditClear() const {
+    return menuItemOf<fw::MenuItem>(*this, "EditClear");
+}
+fw::Ref<fw::MenuItem> Window1::EditPaste() const {
+    return menuItemOf<fw::MenuItem>(*this, "EditPaste");
+}
+fw::Ref<fw::MenuItem> Window1::EditCopy() const {
+    return menuItemOf<fw::MenuItem>(*this, "EditCopy");
+}
+fw::Ref<fw::MenuItem> Window1::EditCut() const {
+    return menuItemOf<fw::MenuItem>(*this, "EditCut");
+}
+fw::Ref<fw::MenuItem> Window1::UntitledMenu1() const {
+    return menuItemOf<fw::MenuItem>(*this, "UntitledMenu1");
+}
+fw::Ref<fw::MenuItem> Window1::EditUndo() const {
+    return menuItemOf<fw::MenuItem>(*this, "EditUndo");
+}
+fw::Ref<fw::MenuItem> Window1::FileMenu() const {
+    return menuItemOf<fw::MenuItem>(*this, "FileMenu");
+}
+fw::Ref<fw::QuitMenuItem> Window1::FileQuit() const {
+    return menuItemOf<fw::QuitMenuItem>(*this, "FileQuit");
+}
+fw::Ref<fw::MenuItem> Window1::UntitledSeparator() const {
+    return menuItemOf<fw::MenuItem>(*this, "UntitledSeparator");
+}
+fw::Ref<fw::MenuItem> Window1::FilePrintHelp() const {
+    return menuItemOf<fw::MenuItem>(*this, "FilePrintHelp");
+}
+
+const fw::ClassRecord& Window1_Timer1::Class() {
+    static const fw::ClassRecord& record = fw::registerClass({
+        .name = "Window1.Timer1",
+        .super = &fw::Timer::Class(),
+        .create = fw::factoryOf<Window1_Timer1>(),
+        .attributes = {{"__Scope", "Public"}},
+    });
+    return record;
+}
+
+void Window1_Timer1::setPane(fw::Window* owner, int32_t controlIndex) {
+    owner_ = fw::WeakRef<fw::Window>(owner);
+    index_ = controlIndex;
+}
+
+} // namespace ambrel
+
+fw::Ref<ambrel::Window1> Window1() {
+    return fw::implicitInstance<ambrel::Window1>();
+}

@@ -1,0 +1,161 @@
+// The panel's layout as data: one property record for the window and one per control.
+#include "app/Window1.h"
+
+#include <string>
+
+#include "framework/Properties.h"
+
+namespace ambrel::Window1Layout {
+
+const char* const kIntervalRows[11] = {
+    " Let me sleep", "       1 min", "       2 min", "       3 min", "       4 min", "       5 min",
+    "       6 min",  "       7 min", "       8 min", "       9 min", "      10 min",
+};
+
+namespace {
+
+constexpr int32_t kNoIndex = INT32_MIN;
+constexpr fw::Color kBlack = fw::RGB(0, 0, 0);
+constexpr fw::Color kWhite = fw::RGB(255, 255, 255);
+
+std::string rows() {
+    std::string joined;
+    for (const char* row : kIntervalRows)
+        joined += (joined.empty() ? "" : "\r") + std::string(row);
+    return joined;
+}
+
+fw::String popup(const char* name, int32_t left, int32_t top, int32_t width, int32_t tabIndex,
+                 const std::string& initialValue, bool bold) {
+    return fw::encodeRecord({
+        {"Name", name},
+        {"Index", kNoIndex},
+        {"Left", left},
+        {"Top", top},
+        {"Width", width},
+        {"Height", 20},
+        {"LockLeft", false},
+        {"LockTop", false},
+        {"LockRight", false},
+        {"LockBottom", false},
+        {"TabPanelIndex", 0},
+        {"TabIndex", tabIndex},
+        {"TabStop", true},
+        {"Enabled", true},
+        {"InitialValue", initialValue},
+        {"ListIndex", 0},
+        {"Visible", true},
+        {"HelpTag", ""},
+        {"AutoDeactivate", true},
+        {"TextFont", "System"},
+        {"Bold", bold},
+        {"Italic", false},
+        {"Underline", false},
+        {"DataSource", ""},
+        {"DataField", ""},
+        {"InitialParent", ""},
+    });
+}
+
+fw::String label(const char* name, int32_t left, int32_t top, int32_t width, int32_t tabIndex,
+                 const char* text) {
+    return fw::encodeRecord({
+        {"Name", name},        {"Index", kNoIndex},      {"Left", left},         {"Top", top},
+        {"Width", width},      {"Height", 20},           {"LockLeft", false},    {"LockTop", false},
+        {"LockRight", false},  {"LockBottom", false},    {"TabPanelIndex", 0},   {"TabIndex", tabIndex},
+        {"Text", text},        {"TextAlign", 1},         {"TextColor", kBlack},  {"Multiline", false},
+        {"Enabled", true},     {"Visible", true},        {"Selectable", false},  {"Transparent", false},
+        {"HelpTag", ""},       {"AutoDeactivate", true}, {"TextFont", "System"}, {"Bold", true},
+        {"Italic", false},     {"Underline", false},     {"DataSource", ""},     {"DataField", ""},
+        {"InitialParent", ""},
+    });
+}
+
+} // namespace
+
+const fw::String& window() {
+    static const fw::String record = fw::encodeRecord({
+        {"Placement", 0},
+        {"Width", 171},
+        {"Height", 80},
+        {"MinWidth", 64},
+        {"MinHeight", 64},
+        {"MaxWidth", 32000},
+        {"MaxHeight", 32000},
+        {"Frame", 0},
+        {"Composite", false},
+        {"HasBackColor", false},
+        {"BackColor", kWhite},
+        {"Title", "Ambrel"},
+        {"Visible", true},
+        {"FullScreen", false},
+        {"MenuBarVisible", true},
+        {"CloseButton", true},
+        {"Resizeable", false},
+        {"LiveResize", false},
+        {"MaximizeButton", false},
+        {"MinimizeButton", false},
+        {"MacProcID", 0},
+    });
+    return record;
+}
+
+const fw::String& ComboBox1() {
+    static const fw::String record = popup("ComboBox1", 20, 40, 131, 0, rows(), true);
+    return record;
+}
+
+const fw::String& StaticText1() {
+    static const fw::String record = label("StaticText1", 20, 16, 131, 1, "Poke Time");
+    return record;
+}
+
+const fw::String& ComboBox2() {
+    static const fw::String record = popup("ComboBox2", 22, 110, 80, 2, "", false);
+    return record;
+}
+
+const fw::String& Timer1() {
+    static const fw::String record = fw::encodeRecord({{"Mode", 0}, {"Period", 1000}});
+    return record;
+}
+
+const fw::String& StaticText2() {
+    static const fw::String record = label("StaticText2", 135, 1, 32, 3, "888");
+    return record;
+}
+
+const fw::String& Pause() {
+    static const fw::String record = fw::encodeRecord({
+        {"Name", "Pause"},
+        {"Index", kNoIndex},
+        {"Left", 8},
+        {"Top", 1},
+        {"Width", 62},
+        {"Height", 20},
+        {"LockLeft", false},
+        {"LockTop", false},
+        {"LockRight", false},
+        {"LockBottom", false},
+        {"TabPanelIndex", 0},
+        {"TabIndex", 4},
+        {"TabStop", true},
+        {"Caption", "Pause"},
+        {"Enabled", true},
+        {"Visible", true},
+        {"HelpTag", ""},
+        {"AutoDeactivate", true},
+        {"TextFont", "System"},
+        {"Bold", true},
+        {"Italic", false},
+        {"Underline", false},
+        {"State", 1},
+        {"Value", true},
+        {"DataSource", ""},
+        {"DataField", ""},
+        {"InitialParent", ""},
+    });
+    return record;
+}
+
+} // namespace ambrel::Window1Layout

@@ -1,0 +1,115 @@
+#include "app/prefModule.h"
+
+#include "app/Window1.h"
+#include "framework/Runtime.h"
+
+namespace ambrel {
+
+const fw::ClassRecord& directiveClass::Class() {
+    static const fw::ClassRecord& record = fw::registerClass({
+        .name = "directiveClass",
+        .super = &fw::Object::Class(),
+        .create = fw::factoryOf<directiveClass>(),
+        .properties =
+            {
+                {.name = "name",
+                 .typeCode = "s",
+                 .type = fw::PropertyType::String,
+                 .attributes = {{"__Scope", "Public"}}},
+                {.name = "text",
+                 .typeCode = "s",
+                 .type = fw::PropertyType::String,
+                 .attributes = {{"__Scope", "Public"}}},
+            },
+    });
+    return record;
+}
+
+namespace prefModule {
+
+const fw::ClassRecord& DirectiveList::Class() {
+    static const fw::ClassRecord& record = fw::registerClass({
+        .name = "directiveClass()",
+        .super = &fw::Object::Class(),
+    });
+    return record;
+}
+
+void createDirectiveList() {
+    gDirectives = fw::make<DirectiveList>();
+}
+void releaseDirectiveList() {
+    fw::Ref<DirectiveList> held = gDirectives;
+    gDirectives = nullptr;
+}
+
+namespace {
+// nil without a preferences folder: the panel then opens at the defaults, and quitting still
+// works, instead of a nil-object error at start-up or on the way out.
+fw::Ref<fw::FolderItem> prefsFile() {
+    fw::Ref<fw::FolderItem> folder = fw::SpecialFolder::Preferences();
+    return folder ? folder->Child("ambrel.txt") : nullptr;
+}
+} // namespace
+
+bool extractDirectives(const fw::Ref<fw::FolderItem>& f) {
+    if (!f)
+        return false;
+    fw::Ref<fw::TextInputStream> stream = f->OpenAsTextFile();
+    if (!stream)
+        return false;
+    while (!stream->EndOfFile()) {
+        fw::String line = stream->ReadLine();
+        fw::String c = fw::Mid(line, 1, 1);
+        if (!(c == "#") && !(c == "'")) {
+            stream->Close();
+            return true;
+        }
+        if (c == "#") {
+            int32_t p = fw::InStr(line, " ");
+            if (p > 0) {
+                gDirectives->Append(fw::make<directiveClass>());
+                fw::Ref<directiveClass> entry = (*gDirectives)[gDirectives->Ubound()];
+                entry->name = fw::Lowercase(fw::Mid(line, 2, p - 2));
+                entry->text = fw::Mid(line, p + 1);
+            }
+        }
+        fw::RuntimeBackgroundTask();
+    }
+    stream->Close();
+    return true;
+}
+
+void loadPrefs() {
+    fw::Ref<fw::FolderItem> f = prefsFile();
+    if (extractDirectives(f)) {
+        for (int32_t i = 1; i <= gDirectives->Ubound(); ++i) {
+            fw::Ref<directiveClass> entry = (*gDirectives)[i];
+            if (entry->name == "Window1Position") {
+                Window1Top = fw::toInteger(fw::Val(fw::NthField(entry->text, ",", 1)));
+                Window1Left = fw::toInteger(fw::Val(fw::NthField(entry->text, ",", 2)));
+            }
+            fw::RuntimeBackgroundTask();
+        }
+    } else {
+        Window1Top = 70;
+        Window1Left = 10;
+    }
+}
+
+void savePrefs() {
+    fw::Ref<fw::FolderItem> f = prefsFile();
+    if (!f)
+        return;
+    fw::Ref<fw::TextOutputStream> stream = f->CreateTextFile();
+    if (!stream)
+        return;
+    fw::Ref<Window1> panel = ::Window1();
+    fw::String line =
+        fw::String("#Window1Position ") + fw::Str(panel->Top()) + fw::Chr(44) + fw::Str(panel->Left());
+    stream->WriteLine(line);
+    // Dropping the last reference finishes the file and puts it in place.
+}
+
+} // namespace prefModule
+} // namespace ambrel

@@ -1,0 +1,117 @@
+// The application's binding of TolvaneVrek: the entry-point table, the wrappers and accessors,
+// all reaching the plug-in's own functions over the recording input layer.
+#include <cstring>
+
+#include <gtest/gtest.h>
+
+#include "../plugin/RecordingInput.h"
+#include "AppFixture.h"
+#include "app/TolvaneVrek.h"
+#include "framework/PluginHost.h"
+
+namespace {
+
+using ambrel::TolvaneVrek;
+
+class BindingTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        setUpProgramOnce();
+        recording() = RecordingInput{};
+        vrek = fw::checkCast<TolvaneVrek>(fw::RuntimeNewObject(TolvaneVrek::Class()));
+    }
+    fw::Ref<TolvaneVrek> vrek;
+};
+
+TEST_F(BindingTest, EverySlotIsBoundToWhatThePluginRegistered) {
+    EXPECT_TRUE(fw::pluginProblems().empty());
+    void** table = ambrel::pluginEntrypoints();
+    ASSERT_NE(table, nullptr);
+    for (int32_t slot = 0; slot < ambrel::kPluginEntrypointCount; ++slot)
+        EXPECT_EQ(table[slot], fw::RuntimeLookupPluginEntrypoint(ambrel::kPluginEntrypointDeclarations[slot]))
+            << ambrel::kPluginEntrypointDeclarations[slot];
+}
+
+TEST_F(BindingTest, ADeclarationThatDiffersInOneByteIsAnotherEntryPoint) {
+    fw::clearPluginProblems();
+    void* exact =
+        fw::RuntimeLookupPluginEntrypoint("TolvaneVrek.MouseClick(down as boolean, rightdown as boolean)");
+    EXPECT_TRUE(fw::pluginProblems().empty());
+    for (const char* near :
+         {"TolvaneVrek.MouseClick(down as boolean,rightdown as boolean)",
+          "TolvaneVrek.MouseMove(globalx as Integer,globaly as integer)", "tolvanevrek.Clear"}) {
+        EXPECT_NE(fw::RuntimeLookupPluginEntrypoint(near), exact) << near;
+    }
+    EXPECT_EQ(fw::pluginProblems().size(), 3u);
+    // What comes back for them does nothing when called.
+    reinterpret_cast<void (*)(REALobject)>(fw::RuntimeLookupPluginEntrypoint("tolvanevrek.Clear"))(nullptr);
+    fw::clearPluginProblems();
+}
+
+TEST_F(BindingTest, ThePluginsDataSitsRightAfterTheObjectHeader) {
+    EXPECT_EQ(sizeof(TolvaneVrek), 56u);
+    EXPECT_EQ(TolvaneVrek::Class().instanceSize, 56u);
+    EXPECT_EQ(vrek->pluginData() - reinterpret_cast<const unsigned char*>(vrek.get()), fw::kPluginDataOffset);
+    EXPECT_TRUE(ambrel::didInitializePluginDependencies());
+}
+
+TEST_F(BindingTest, ClicksPassTheLowestBitOfTheirBooleans) {
+    Point at{7, 9};
+    recording().pointers = {at, at};
+    vrek->MouseClick(true);
+    vrek->MouseClick(false);
+    std::vector<InputCall> expected = {readPointer(), click(9, 7, 1), readPointer(), click(9, 7, 0)};
+    EXPECT_EQ(recording().calls, expected);
+}
+
+TEST_F(BindingTest, MouseMoveLeavesNoErrorAndClearZeroesEveryProperty) {
+    recording().results = {5}; // the warp fails
+    vrek->MouseMove(10, 20);
+    EXPECT_EQ(recording().calls, std::vector<InputCall>{warp(10, 20)});
+    EXPECT_EQ(vrek->Lasterror_Get(0), 0);
+
+    vrek->Shift_Set(0, true);
+    vrek->Command_Set(0, true);
+    vrek->Control_Set(0, true);
+    vrek->Option_Set(0, true);
+    vrek->Charcode_Set(0, 1);
+    vrek->Keycode_Set(0, 2);
+    vrek->VirtualCode_Set(0, 3);
+    vrek->Lasterror_Set(0, 4);
+    vrek->Clear();
+    EXPECT_FALSE(vrek->Shift_Get(0) || vrek->Command_Get(0) || vrek->Control_Get(0) || vrek->Option_Get(0));
+    EXPECT_EQ(
+        vrek->Charcode_Get(0) | vrek->Keycode_Get(0) | vrek->VirtualCode_Get(0) | vrek->Lasterror_Get(0), 0);
+}
+
+TEST_F(BindingTest, AccessorsAndThePluginAddressTheSameBytes) {
+    vrek->Charcode_Set(0, 65 + 65536);
+    vrek->Keycode_Set(0, 0);
+    vrek->Press();
+    std::vector<InputCall> expected = {key(65, 0, 1), key(65, 0, 0)};
+    EXPECT_EQ(recording().calls, expected);
+
+    // Introspection's property entries reach the same storage.
+    const fw::PropertyInfo* shift = TolvaneVrek::Class().findProperty("shift");
+    ASSERT_NE(shift, nullptr);
+    shift->set(*vrek, fw::Value(true));
+    EXPECT_TRUE(vrek->Shift_Get(0));
+    EXPECT_EQ(vrek->pluginData()[0], 1);
+}
+
+TEST_F(BindingTest, TheClassRecordListsItsMembersForIntrospection) {
+    const fw::ClassRecord& cls = TolvaneVrek::Class();
+    ASSERT_EQ(cls.members.size(), 26u);
+    EXPECT_EQ(cls.members[0].name, "__init");
+    EXPECT_EQ(cls.members[5].name, "MouseMove");
+    EXPECT_EQ(cls.members[5].signature, "%%i4i4");
+    EXPECT_EQ(cls.members[5].flags, 1u);
+    EXPECT_EQ(cls.members[25].name, "Lasterror.Set");
+    EXPECT_EQ(cls.members[25].attributes[0].value, "Private");
+    ASSERT_EQ(cls.properties.size(), 8u);
+    EXPECT_EQ(cls.properties[3].name, "Option");
+    EXPECT_EQ(cls.properties[3].typeCode, "b");
+    EXPECT_EQ(cls.properties[7].typeCode, "i4");
+}
+
+} // namespace

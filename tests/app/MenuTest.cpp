@@ -1,0 +1,109 @@
+// The application's menu bar: its tree, the panel's accessors, and which commands are served.
+#include <gtest/gtest.h>
+
+#include "AppFixture.h"
+#include "app/App.h"
+#include "app/MenuBar1.h"
+#include "app/Startup.h"
+
+namespace {
+
+struct ItemRow {
+    const char* name;
+    const char* cls;
+    const char* text;
+    const char* shortcut;
+};
+
+struct MenuRows {
+    ItemRow menu;
+    std::vector<ItemRow> items;
+};
+
+const std::vector<MenuRows> kExpected = {
+    {{"FileMenu", "MenuItem", "&File", ""},
+     {{"FilePrintHelp", "MenuItem", "Print Help...", "Cmd+P"},
+      {"UntitledSeparator", "MenuItem", "-", ""},
+      {"FileQuit", "QuitMenuItem", "&Quit", "Cmd+Q"}}},
+    {{"EditMenu", "MenuItem", "&Edit", ""},
+     {{"EditUndo", "MenuItem", "&Undo", "Cmd+Z"},
+      {"UntitledMenu1", "MenuItem", "-", ""},
+      {"EditCut", "MenuItem", "Cu&t", "Cmd+X"},
+      {"EditCopy", "MenuItem", "&Copy", "Cmd+C"},
+      {"EditPaste", "MenuItem", "&Paste", "Cmd+V"},
+      {"EditClear", "MenuItem", "&Delete", ""},
+      {"UntitledMenu0", "MenuItem", "-", ""},
+      {"EditSelectAll", "MenuItem", "Select &All", "Cmd+A"}}},
+    {{"CheckforUpdateMenu", "AppleMenuItem", "Check for Update", ""},
+     {{"CheckforUpdateCheckNow", "MenuItem", "Check Now", ""}}},
+    {{"HelpMenu", "MenuItem", "Help ", ""},
+     {{"HelpShow", "MenuItem", "Show", ""}, {"HelpAbout", "AppleMenuItem", "About...", ""}}},
+};
+
+void expectItem(const fw::Ref<fw::MenuItem>& item, const ItemRow& row) {
+    ASSERT_TRUE(item) << row.name;
+    EXPECT_EQ(item->Name().bytes(), row.name);
+    EXPECT_EQ(item->classRecord().name, row.cls) << row.name;
+    EXPECT_EQ(item->Text().bytes(), row.text) << row.name;
+    EXPECT_EQ(item->KeyboardShortcut().bytes(), row.shortcut) << row.name;
+    EXPECT_TRUE(item->AutoEnable()) << row.name;
+}
+
+class MenuTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        setUpProgramOnce();
+        if (!::App())
+            ambrel::_NewAppInstance();
+    }
+    void TearDown() override { closePanel(); }
+    PrefsFolder prefs;
+};
+
+TEST_F(MenuTest, TheBarHoldsFourMenusInOrder) {
+    fw::Ref<ambrel::MenuBar1> bar = ::MenuBar1();
+    ASSERT_EQ(bar->Count(), static_cast<int32_t>(kExpected.size()));
+    for (std::size_t m = 0; m < kExpected.size(); ++m) {
+        fw::Ref<fw::MenuItem> menu = bar->Item(static_cast<int32_t>(m));
+        expectItem(menu, kExpected[m].menu);
+        ASSERT_EQ(menu->Count(), static_cast<int32_t>(kExpected[m].items.size()));
+        for (std::size_t i = 0; i < kExpected[m].items.size(); ++i)
+            expectItem(menu->Item(static_cast<int32_t>(i)), kExpected[m].items[i]);
+    }
+}
+
+TEST_F(MenuTest, OneBarServesTheApplicationAndThePanel) {
+    EXPECT_EQ(::MenuBar1(), ::MenuBar1());
+    EXPECT_EQ(fw::Ref<fw::MenuBar>(::MenuBar1()), ::App()->MenuBar());
+    EXPECT_EQ(fw::Ref<fw::MenuBar>(::MenuBar1()), ::Window1()->MenuBar());
+}
+
+TEST_F(MenuTest, ThePanelsAccessorsFindTheirItems) {
+    fw::Ref<ambrel::Window1> panel = ::Window1();
+    fw::Ref<fw::MenuItem> edit = ::MenuBar1()->Child("EditMenu");
+    EXPECT_EQ(fw::Ref<fw::MenuItem>(panel->UntitledMenu1()), edit->Item(1)); // right below "&Undo"
+    EXPECT_EQ(fw::Ref<fw::MenuItem>(panel->UntitledMenu0()), edit->Item(6)); // right above "Select &All"
+    EXPECT_EQ(panel->FileQuit()->classRecord().name, "QuitMenuItem");
+    EXPECT_EQ(panel->HelpAbout()->classRecord().name, "AppleMenuItem");
+    EXPECT_EQ(panel->CheckforUpdateMenu()->classRecord().name, "AppleMenuItem");
+    EXPECT_EQ(panel->FilePrintHelp()->Text().bytes(), "Print Help...");
+    EXPECT_EQ(panel->EditSelectAll()->KeyboardShortcut().bytes(), "Cmd+A");
+}
+
+TEST_F(MenuTest, AnAccessorOnAWindowWithoutABarRaises) {
+    fw::Ref<ambrel::Window1> panel = ::Window1();
+    panel->setMenuBar(nullptr);
+    EXPECT_THROW(panel->HelpMenu(), fw::NilObjectException);
+    panel->setMenuBar(::MenuBar1());
+}
+
+TEST_F(MenuTest, CommandsWithoutAHandlerInReachAreNotAvailable) {
+    fw::Ref<ambrel::Window1> panel = ::Window1();
+    fw::Ref<fw::MenuBar> bar = panel->MenuBar();
+    EXPECT_TRUE(fw::menuCommandAvailable(panel.get(), *bar->_Lookup("FileQuit")));
+    for (const char* unbound : {"HelpAbout", "HelpShow", "CheckforUpdateCheckNow", "FilePrintHelp"})
+        EXPECT_FALSE(fw::menuCommandAvailable(panel.get(), *bar->_Lookup(unbound))) << unbound;
+    EXPECT_FALSE(fw::routeMenuCommand(panel.get(), *bar->_Lookup("HelpAbout")));
+}
+
+} // namespace

@@ -1,0 +1,119 @@
+// One whole run of the program in this process: start-up in order, the panel placed from the
+// preferences file, the menu bar shared, and closing the panel ending the run. Built twice: beside
+// the plug-in module, and in a folder without it.
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "AppFixture.h"
+#include "app/App.h"
+#include "app/MenuBar1.h"
+#include "app/Module1.h"
+#include "app/Startup.h"
+#include "app/prefModule.h"
+#include "framework/Dialogs.h"
+#include "framework/PluginHost.h"
+#include "framework/Runtime.h"
+#include "framework/Timer.h"
+
+namespace {
+
+// A timer of the test's own, running the function on its first tick.
+fw::Ref<fw::Timer> after(int32_t milliseconds, void (*function)()) {
+    fw::Ref<fw::Timer> timer = fw::make<fw::Timer>();
+    fw::RuntimeAddEventHandler(*timer, fw::kTimerAction, fw::_EventStub(fw::kTimerAction),
+                               fw::RuntimeCreateDelegate(
+                                   [function](fw::Object*, fw::Arguments) {
+                                       function();
+                                       return fw::Value();
+                                   },
+                                   nullptr, "( Timer )", false));
+    timer->setPeriod(milliseconds);
+    timer->setMode(fw::Timer::ModeSingle);
+    return timer;
+}
+
+std::vector<std::string> messages;
+std::vector<std::string> unhandled;
+bool sawRunningProgram = false;
+
+int indexOf(const std::vector<const fw::ClassRecord*>& classes, const std::string& name) {
+    auto it = std::find_if(classes.begin(), classes.end(),
+                           [&](const fw::ClassRecord* c) { return c->name == name; });
+    return it == classes.end() ? -1 : static_cast<int>(it - classes.begin());
+}
+
+void whileRunning() {
+    sawRunningProgram = true;
+    fw::Ref<ambrel::App> app = ::App();
+    ASSERT_TRUE(app);
+    EXPECT_EQ(app, ::App());
+    fw::Ref<fw::Window> panel = fw::_GetImplicitWindow("Window1.Window1");
+    ASSERT_TRUE(panel);
+    EXPECT_TRUE(panel->isShown());
+    EXPECT_EQ(fw::openWindows().size(), 1u);
+    EXPECT_EQ(panel->Top(), 150);
+    EXPECT_EQ(panel->Left(), 200);
+    EXPECT_EQ(fw::Ref<fw::MenuBar>(::MenuBar1()), app->MenuBar());
+    EXPECT_EQ(fw::Ref<fw::MenuBar>(::MenuBar1()), panel->MenuBar());
+    // A poke must never crash, with or without the plug-in.
+    ambrel::Module1::CountDown = 1;
+    fw::Ref<ambrel::Window1> w = ::Window1();
+    w->Pause()->setValue(false);
+    w->ComboBox1()->setListIndex(2);
+    ambrel::Module1::CountDown = 1;
+    w->Timer1_Action(w->Timer1().get());
+    EXPECT_EQ(w->StaticText2()->Text().bytes(), "120");
+    w = nullptr;
+    panel->Close();
+}
+
+void watchdog() {
+    ADD_FAILURE() << "the event loop did not end";
+    fw::Quit(1);
+}
+
+TEST(Startup, RunsInOrderAndClosingThePanelEndsTheRun) {
+    fw::setMessagePresenter([](const fw::String& text) { messages.push_back(text.bytes()); });
+    fw::setUnhandledExceptionReporter([](const std::exception& e) { unhandled.push_back(e.what()); });
+    PrefsFolder prefs;
+    prefs.write("#Window1Position 150,200\n");
+    const bool pluginInstalled = std::filesystem::exists(fw::applicationFolder() / "Tolvane.so");
+
+    ambrel::runClassSetupList();
+    std::vector<const fw::ClassRecord*> classes = fw::registeredClasses();
+    std::vector<int> order;
+    for (const char* name : {"Window", "TolvaneVrek", "App", "Window1.Window1", "Window1.Timer1",
+                             "MenuBar1.MenuBar1", "directiveClass"})
+        order.push_back(indexOf(classes, name));
+    EXPECT_TRUE(std::is_sorted(order.begin(), order.end()) && order.front() >= 0)
+        << testing::PrintToString(order);
+    ASSERT_TRUE(ambrel::prefModule::gDirectives);
+    EXPECT_EQ(ambrel::prefModule::gDirectives->Ubound(), 0);
+
+    fw::Ref<fw::Timer> run = after(100, &whileRunning);
+    fw::Ref<fw::Timer> guard = after(20000, &watchdog);
+    ambrel::_Main();
+    run = nullptr;
+    guard = nullptr;
+
+    EXPECT_TRUE(sawRunningProgram);
+    EXPECT_TRUE(unhandled.empty()) << testing::PrintToString(unhandled);
+    EXPECT_EQ(prefs.read(), "#Window1Position 150,200\n");
+    if (pluginInstalled) {
+        EXPECT_TRUE(messages.empty()) << testing::PrintToString(messages);
+    } else {
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_NE(messages[0].find("no effect"), std::string::npos) << messages[0];
+    }
+
+    ambrel::runModuleExitList();
+    EXPECT_FALSE(fw::_GetImplicitWindow("Window1.Window1"));
+    EXPECT_FALSE(ambrel::prefModule::gDirectives);
+    EXPECT_EQ(fw::RuntimeExit(), 0);
+}
+
+} // namespace
