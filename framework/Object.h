@@ -40,6 +40,8 @@ class Object {
     void retain() { ++refCount_; }
     void release();
     int32_t refCount() const { return refCount_; }
+    // True while the exit hooks run: weak references no longer reach the object.
+    bool releasing() const { return releasing_ != 0; }
 
     bool isA(const ClassRecord& cls) const;
 
@@ -110,7 +112,7 @@ template <class T> class WeakRef {
     ~WeakRef() { drop(); }
 
     Ref<T> lock() const {
-        if (!control_ || !control_->object || control_->object->refCount() <= 0)
+        if (!control_ || !control_->object || control_->object->refCount() <= 0 || control_->object->releasing())
             return nullptr;
         return Ref<T>(static_cast<T*>(control_->object));
     }

@@ -52,4 +52,10 @@ Ref<Object> Value::asObject() const {
     return expect<Ref<Object>>(v_, "an Object");
 }
 
+void* Value::asPointer() const {
+    if (std::holds_alternative<std::monostate>(v_))
+        return nullptr;
+    return expect<void*>(v_, "a Pointer");
+}
+
 } // namespace fw

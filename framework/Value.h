@@ -1,6 +1,7 @@
 // A value as property records, introspection and event arguments carry it.
 #pragma once
 
+#include <concepts>
 #include <cstdint>
 #include <variant>
 
@@ -31,6 +32,10 @@ class Value {
     Value(const char* v) : v_(String(v)) {}
     Value(Ref<Object> v) : v_(std::move(v)) {}
     template <class T> Value(const Ref<T>& v) : v_(Ref<Object>(v)) {}
+    // An object given by its address is still an object, not a raw address.
+    template <class T>
+        requires std::derived_from<T, Object>
+    Value(T* v) : v_(Ref<Object>(v)) {}
     // A raw address ("Ptr"), as the runtime's exception helper takes its arguments.
     Value(void* v) : v_(v) {}
 
@@ -41,10 +46,7 @@ class Value {
     Color asColor() const;
     String asString() const;
     Ref<Object> asObject() const;
-    void* asPointer() const {
-        void* const* p = std::get_if<void*>(&v_);
-        return p ? *p : nullptr;
-    }
+    void* asPointer() const;
     template <class T> Ref<T> as() const { return checkCast<T>(asObject()); }
     // The value as a handler parameter of type T (an object parameter is a plain pointer).
     template <class T> T get() const;

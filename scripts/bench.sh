@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Builds Ambrel and prints its figures, measured on a virtual X server of their own (about 80 s).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/deps.sh"
+"$root/scripts/build.sh" build
+exec "$root/tests/with-xvfb.sh" "$root/build/bin/ambrel_bench"
