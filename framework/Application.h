@@ -6,6 +6,7 @@
 #include <string>
 
 #include "framework/Delegate.h"
+#include "framework/Menu.h"
 #include "framework/Object.h"
 #include "framework/String.h"
 

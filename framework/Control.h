@@ -9,6 +9,7 @@
 #include "framework/Object.h"
 #include "framework/String.h"
 #include "framework/Value.h"
+#include "framework/Window.h"
 
 namespace fw {
 

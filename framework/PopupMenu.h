@@ -14,6 +14,7 @@ class PopupMenu : public TextControl {
 
     // Rows separated by carriage returns; the empty string is a list without rows.
     void setInitialValue(const String& rows);
+    String InitialValue() const;
     int32_t ListIndex() const { return listIndex_; }
     void setListIndex(int32_t index);
     int32_t ListCount() const { return static_cast<int32_t>(rows_.size()); }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <type_traits>
+#include <vector>
 
 #include "framework/Object.h"
 #include "framework/Value.h"
@@ -36,7 +37,9 @@ template <class T> PropertyInfo describe(const char* name) {
 }
 
 // A property kept in a field; after a write, `refresh` (when given) shows the new value.
-template <class C, class T> PropertyInfo field(const char* name, T C::*member, void (C::*refresh)() = nullptr) {
+template <class C, class T, class R = C>
+PropertyInfo field(const char* name, T C::*member, void (R::*refresh)() = nullptr) {
+    static_assert(std::is_base_of_v<R, C>, "the refresh belongs to another class");
     PropertyInfo info = describe<T>(name);
     info.set = [member, refresh](Object& o, const Value& v) {
         C& target = static_cast<C&>(o);
@@ -57,6 +60,16 @@ PropertyInfo accessor(const char* name, G (C::*getter)() const, void (C::*setter
     info.set = [setter](Object& o, const Value& v) { (static_cast<C&>(o).*setter)(v.get<T>()); };
     info.get = [getter](const Object& o) { return Value((static_cast<const C&>(o).*getter)()); };
     return info;
+}
+
+// The record of one of the framework's classes: a class that can be made gets its factory.
+template <class C>
+ClassRecord classOf(const char* name, const ClassRecord& super, std::vector<PropertyInfo> properties = {}) {
+    ClassRecord record{
+        .name = name, .super = &super, .instanceSize = sizeof(C), .properties = std::move(properties)};
+    if constexpr (!std::is_abstract_v<C>)
+        record.create = factoryOf<C>();
+    return record;
 }
 
 } // namespace fw::detail

@@ -37,6 +37,8 @@ class RectControl : public Control {
     String HelpTag() const { return helpTag_; }
 
     void SetFocus();
+    // Whether the control is its window's focus control (it has the keyboard focus while the
+    // window is active).
     bool hasFocus() const;
     // Redraws the control; immediately when asked, not at the next idle time.
     void Refresh(bool immediately);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "framework/Delegate.h"
+#include "framework/Menu.h"
 #include "framework/Object.h"
 #include "framework/String.h"
 #include "framework/Value.h"
@@ -81,7 +82,11 @@ class Window : public Object {
 
   private:
     friend class detail::WindowBridge;
+    friend void releaseImplicitWindows();
+    // Pushes the record's values (frame, title, colour, sizes) to the toolkit window.
     void applyGeometry();
+    // Detaches the controls, drops the menu handlers and the toolkit window, leaves the open list.
+    void teardown();
 
     std::unique_ptr<detail::WindowBridge> bridge_;
     std::vector<Ref<Control>> controls_;

@@ -1,0 +1,139 @@
+#include "framework/RectControl.h"
+
+#include "framework/PropertyTable.h"
+#include "framework/Window.h"
+#include "framework/qt/ControlBridge.h"
+
+namespace fw {
+
+const ClassRecord& RectControl::Class() {
+    using detail::accessor;
+    using detail::field;
+    static const ClassRecord& record = registerClass(
+        detail::classOf<RectControl>("RectControl", Control::Class(),
+                                     {
+                                         accessor("Left", &RectControl::Left, &RectControl::setLeft),
+                                         accessor("Top", &RectControl::Top, &RectControl::setTop),
+                                         accessor("Width", &RectControl::Width, &RectControl::setWidth),
+                                         accessor("Height", &RectControl::Height, &RectControl::setHeight),
+                                         field("LockLeft", &RectControl::lockLeft_),
+                                         field("LockTop", &RectControl::lockTop_),
+                                         field("LockRight", &RectControl::lockRight_),
+                                         field("LockBottom", &RectControl::lockBottom_),
+                                         field("TabPanelIndex", &RectControl::tabPanelIndex_),
+                                         field("TabIndex", &RectControl::tabIndex_),
+                                         field("TabStop", &RectControl::tabStop_),
+                                         accessor("Enabled", &RectControl::Enabled, &RectControl::setEnabled),
+                                         accessor("Visible", &RectControl::Visible, &RectControl::setVisible),
+                                         field("HelpTag", &RectControl::helpTag_, &RectControl::sync),
+                                         field("AutoDeactivate", &RectControl::autoDeactivate_),
+                                         field("InitialParent", &RectControl::initialParent_),
+                                     }));
+    return record;
+}
+
+RectControl::RectControl() = default;
+RectControl::~RectControl() = default;
+
+void RectControl::setLeft(int32_t v) {
+    left_ = v;
+    sync();
+}
+
+void RectControl::setTop(int32_t v) {
+    top_ = v;
+    sync();
+}
+
+void RectControl::setWidth(int32_t v) {
+    width_ = v;
+    sync();
+}
+
+void RectControl::setHeight(int32_t v) {
+    height_ = v;
+    sync();
+}
+
+void RectControl::setEnabled(bool v) {
+    enabled_ = v;
+    sync();
+}
+
+void RectControl::setVisible(bool v) {
+    visible_ = v;
+    sync();
+}
+
+void RectControl::SetFocus() {
+    if (bridge_ && bridge_->widget())
+        bridge_->widget()->setFocus(Qt::OtherFocusReason);
+}
+
+bool RectControl::hasFocus() const {
+    // The window's focus control: it has the keyboard focus while its window is active, and gets
+    // it back when the window is activated again.
+    QWidget* widget = bridge_ ? bridge_->widget() : nullptr;
+    return widget && widget->window()->focusWidget() == widget;
+}
+
+void RectControl::Refresh(bool immediately) {
+    if (!bridge_ || !bridge_->widget())
+        return;
+    if (immediately)
+        bridge_->widget()->repaint();
+    else
+        bridge_->widget()->update();
+}
+
+void RectControl::attach(fw::Window& window, int32_t controlIndex) {
+    Control::attach(window, controlIndex);
+    bridge_.reset();
+    // A window that has closed has no content to put a widget in.
+    if (window.bridge().content()) {
+        bridge_ = makeBridge(window);
+        sync();
+    }
+}
+
+void RectControl::detach() {
+    bridge_.reset();
+    Control::detach();
+}
+
+void RectControl::sync() {
+    if (bridge_)
+        bridge_->sync();
+}
+
+const ClassRecord& TextControl::Class() {
+    using detail::field;
+    static const ClassRecord& record = registerClass(
+        detail::classOf<TextControl>("TextControl", RectControl::Class(),
+                                     {
+                                         field("TextFont", &TextControl::textFont_, &TextControl::sync),
+                                         detail::accessor("Bold", &TextControl::Bold, &TextControl::setBold),
+                                         field("Italic", &TextControl::italic_, &TextControl::sync),
+                                         field("Underline", &TextControl::underline_, &TextControl::sync),
+                                         field("DataSource", &TextControl::dataSource_),
+                                         field("DataField", &TextControl::dataField_),
+                                     }));
+    return record;
+}
+
+void TextControl::setTextUnit(FontUnits unit) {
+    textUnit_ = unit;
+    sync();
+}
+
+void TextControl::setTextSize(float size) {
+    textSize_ = size;
+    sync();
+}
+
+void TextControl::setBold(bool v) {
+    bold_ = v;
+    sync();
+}
+
+} // namespace fw

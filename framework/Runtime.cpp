@@ -1,0 +1,223 @@
+#include "framework/Runtime.h"
+
+#include <QApplication>
+#include <algorithm>
+#include <cstdio>
+#include <cxxabi.h>
+#include <memory>
+#include <string>
+#include <typeinfo>
+#include <vector>
+
+#include "framework/Application.h"
+#include "framework/Dialogs.h"
+#include "framework/PluginHost.h"
+#include "framework/Window.h"
+
+namespace fw {
+
+namespace {
+struct RuntimeState {
+    // QApplication keeps references to argc and argv: they live as long as the runtime.
+    int argc = 0;
+    std::vector<std::string> arguments;
+    std::vector<char*> argv;
+    std::unique_ptr<QApplication> toolkit;
+
+    int32_t exitCode = 0;
+    bool quitPending = false; // Quit was called and the loop has not returned for it yet
+    int loopDepth = 0;        // _RuntimeRun's loop is running
+    bool appOpened = false;   // the registered application's Open event has been raised
+    bool reporting = false;
+
+    Ref<Application> app;
+    Ref<Delegate> exceptionHelper;
+    std::function<void(const std::exception&)> reporter;
+    std::vector<void (*)()> moduleExits;
+};
+
+// Never destroyed: module globals may still be released after static destruction has begun.
+RuntimeState& state() {
+    static auto* s = new RuntimeState();
+    return *s;
+}
+
+std::string exceptionClass(const std::exception& error) {
+    if (const auto* own = dynamic_cast<const RuntimeException*>(&error))
+        return own->className();
+    int status = 0;
+    std::unique_ptr<char, void (*)(void*)> name(
+        abi::__cxa_demangle(typeid(error).name(), nullptr, nullptr, &status), std::free);
+    return status == 0 && name ? name.get() : typeid(error).name();
+}
+
+void reportByMessageBox(const std::exception& error) {
+    MsgBox(String("An exception of class " + exceptionClass(error) + " was not handled:\n" + error.what() +
+                  "\n\nAmbrel will quit."));
+    Quit(1);
+}
+} // namespace
+
+void RuntimeInit(int argc, char** argv) {
+    RuntimeState& s = state();
+    if (s.toolkit)
+        return;
+    s.arguments.assign(argv, argv + argc);
+    for (std::string& argument : s.arguments)
+        s.argv.push_back(argument.data());
+    s.argv.push_back(nullptr);
+    s.argc = argc;
+    s.toolkit = std::make_unique<QApplication>(s.argc, s.argv.data());
+    QApplication::setApplicationName(QStringLiteral("Ambrel"));
+    // Closing the last window ends nothing by itself: the program says when it quits.
+    QApplication::setQuitOnLastWindowClosed(false);
+    RuntimeAddModuleExit(&releaseImplicitWindows);
+}
+
+int RuntimeExit() {
+    RuntimeState& s = state();
+    s.app = nullptr;
+    s.exceptionHelper = nullptr;
+    if (s.toolkit) {
+        // Widgets let go inside their own events are still waiting for the loop.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        s.toolkit.reset();
+    }
+    return s.exitCode;
+}
+
+void _RuntimeInitExternalClasses() {
+    try {
+        loadInstalledPlugins();
+    } catch (...) {
+        // Dropped on purpose: start-up goes on without the plug-in, and the host has noted what
+        // went wrong for the start-up report.
+    }
+}
+
+void _RuntimeSetExceptionHelper(Ref<Delegate> helper) {
+    state().exceptionHelper = std::move(helper);
+}
+
+Object* _CallFunctionWithExceptionHandling(void* function, void* argument) {
+    dispatch([&] {
+        if (!function)
+            throw NilObjectException();
+        reinterpret_cast<void* (*)(void*)>(function)(argument);
+    });
+    // What the function gives back is no object the runtime could own.
+    return nullptr;
+}
+
+void _RunFrameworkInitialization(Ref<Delegate> lateStartup) {
+    // Nothing of the framework's own is left to ready here: the plug-ins were loaded by
+    // _RuntimeInitExternalClasses, and the program reports their problems once they are bound.
+    dispatch([&] { lateStartup->invoke({}); });
+}
+
+void _RuntimeRun() {
+    RuntimeState& s = state();
+    if (!s.toolkit)
+        throw RuntimeException("The runtime has not been initialised.");
+    if (s.quitPending) {
+        s.quitPending = false;
+        return;
+    }
+    if (s.app && !s.appOpened) {
+        s.appOpened = true;
+        // Posted before the loop starts, so it is the first thing the loop delivers.
+        QMetaObject::invokeMethod(
+            s.toolkit.get(),
+            [] {
+                dispatch([] {
+                    if (Ref<Application> app = _GetAppObject())
+                        app->Event_Open();
+                });
+            },
+            Qt::QueuedConnection);
+    }
+    ++s.loopDepth;
+    QApplication::exec();
+    --s.loopDepth;
+    s.quitPending = false;
+}
+
+void Quit(int32_t exitCode) {
+    RuntimeState& s = state();
+    s.exitCode = exitCode;
+    s.quitPending = true;
+    // Outside the loop there is nothing to end yet: _RuntimeRun sees the pending quit.
+    if (s.loopDepth > 0)
+        QCoreApplication::exit(exitCode);
+}
+
+void RuntimeQuitCommand() {
+    for (const Ref<Window>& window : openWindows())
+        window->Close();
+    // A Close event may have quit with a code of its own already.
+    if (!state().quitPending)
+        Quit(0);
+}
+
+void _UnhandledException(const std::exception& error) {
+    RuntimeState& s = state();
+    if (s.reporting) {
+        // An exception while the report is up (its box runs the loop): the report already ends
+        // the program, so this one is only written down.
+        std::fprintf(stderr, "Ambrel: %s: %s\n", exceptionClass(error).c_str(), error.what());
+        return;
+    }
+    s.reporting = true;
+    try {
+        if (s.reporter)
+            s.reporter(error);
+        else
+            reportByMessageBox(error);
+    } catch (const std::exception& failure) {
+        std::fprintf(stderr, "Ambrel: %s: %s (the report failed: %s)\n", exceptionClass(error).c_str(),
+                     error.what(), failure.what());
+        Quit(1);
+    } catch (...) {
+        std::fprintf(stderr, "Ambrel: %s: %s (the report failed)\n", exceptionClass(error).c_str(),
+                     error.what());
+        Quit(1);
+    }
+    s.reporting = false;
+}
+
+void setUnhandledExceptionReporter(std::function<void(const std::exception&)> reporter) {
+    state().reporter = std::move(reporter);
+}
+
+Ref<Application> _GetAppObject() {
+    return state().app;
+}
+
+void _RuntimeRegisterAppObject(Ref<Application> app) {
+    RuntimeState& s = state();
+    s.app = std::move(app);
+    s.appOpened = false;
+}
+
+void RuntimeBackgroundTask() {
+    // Nothing to do: there are no cooperative threads, and pumping events here would let a handler
+    // run inside the one that yields.
+}
+
+void RuntimeAddModuleExit(void (*exit)()) {
+    auto& exits = state().moduleExits;
+    // Each exit runs once, however often it is added.
+    if (exit && std::find(exits.begin(), exits.end(), exit) == exits.end())
+        exits.push_back(exit);
+}
+
+void RuntimeRunModuleExits() {
+    auto& exits = state().moduleExits;
+    while (!exits.empty()) {
+        void (*exit)() = exits.front();
+        exits.erase(exits.begin());
+        dispatch(exit);
+    }
+}
+
+} // namespace fw

@@ -1,0 +1,39 @@
+#include "framework/Timer.h"
+
+#include "framework/PropertyTable.h"
+#include "framework/qt/TimerBridge.h"
+
+namespace fw {
+
+const ClassRecord& Timer::Class() {
+    using detail::accessor;
+    static const ClassRecord& record =
+        registerClass(detail::classOf<Timer>("Timer", Control::Class(),
+                                             {
+                                                 accessor("Mode", &Timer::Mode, &Timer::setMode),
+                                                 accessor("Period", &Timer::Period, &Timer::setPeriod),
+                                             }));
+    return record;
+}
+
+Timer::Timer() : bridge_(std::make_unique<detail::TimerBridge>(*this)) {}
+
+Timer::~Timer() = default;
+
+void Timer::setMode(int32_t mode) {
+    mode_ = mode;
+    bridge_->update(false);
+}
+
+void Timer::setPeriod(int32_t milliseconds) {
+    const bool changed = milliseconds != period_;
+    period_ = milliseconds;
+    bridge_->update(changed);
+}
+
+void Timer::detach() {
+    bridge_->stopForGood();
+    Control::detach();
+}
+
+} // namespace fw

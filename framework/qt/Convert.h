@@ -1,0 +1,74 @@
+// Conversions between the framework's types and Qt's, in one place.
+#pragma once
+
+#include <QApplication>
+#include <QColor>
+#include <QFont>
+#include <QKeySequence>
+#include <QString>
+#include <QStringList>
+
+#include "framework/RectControl.h"
+#include "framework/String.h"
+#include "framework/TextCase.h"
+#include "framework/Value.h"
+
+namespace fw::detail {
+
+inline QString toQt(const String& text) {
+    return QString::fromUtf8(text.bytes().data(), static_cast<qsizetype>(text.byteLength()));
+}
+
+inline String fromQt(const QString& text) {
+    return String(text.toStdString());
+}
+
+inline QColor toQt(Color color) {
+    return QColor(color.red, color.green, color.blue);
+}
+
+// Shortcut texts name the keys the Mac way ("Cmd+P"); the command key is Ctrl here.
+inline QKeySequence shortcutToQt(const String& shortcut) {
+    struct KeyName {
+        const char* framework;
+        const char* qt;
+    };
+    static constexpr KeyName kModifiers[] = {
+        {"cmd", "Ctrl"}, {"command", "Ctrl"}, {"option", "Alt"}, {"shift", "Shift"}};
+    QStringList keys = toQt(shortcut).split(QLatin1Char('+'));
+    for (QString& key : keys)
+        for (const KeyName& m : kModifiers)
+            if (equalsIgnoringCase(key.trimmed().toStdString(), m.framework))
+                key = QString::fromLatin1(m.qt);
+    return QKeySequence(keys.join(QLatin1Char('+')), QKeySequence::PortableText);
+}
+
+// The font a text control asks for; "System" is the application's default font.
+inline QFont fontOf(const TextControl& control) {
+    QFont font = QApplication::font();
+    if (!(control.TextFont() == String("System")) && !control.TextFont().empty())
+        font.setFamily(toQt(control.TextFont()));
+    if (control.TextSize() > 0) {
+        switch (control.TextUnit()) {
+        case FontUnits::Pixel:
+            font.setPixelSize(static_cast<int>(control.TextSize() + 0.5f));
+            break;
+        case FontUnits::Inch:
+            font.setPointSizeF(control.TextSize() * 72.0);
+            break;
+        case FontUnits::Millimeter:
+            font.setPointSizeF(control.TextSize() * 72.0 / 25.4);
+            break;
+        case FontUnits::Default:
+        case FontUnits::Point:
+            font.setPointSizeF(control.TextSize());
+            break;
+        }
+    }
+    font.setBold(control.Bold());
+    font.setItalic(control.Italic());
+    font.setUnderline(control.Underline());
+    return font;
+}
+
+} // namespace fw::detail

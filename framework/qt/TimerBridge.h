@@ -1,0 +1,39 @@
+// The toolkit side of a Timer: a single-shot precise QTimer armed for each deadline in turn.
+#pragma once
+
+#include <QElapsedTimer>
+#include <QTimer>
+#include <cstdint>
+#include <memory>
+
+#include "framework/Timer.h"
+
+namespace fw::detail {
+
+class TimerBridge {
+  public:
+    explicit TimerBridge(Timer& owner);
+    ~TimerBridge();
+    TimerBridge(const TimerBridge&) = delete;
+    TimerBridge& operator=(const TimerBridge&) = delete;
+
+    // Follows the owner's Mode and Period: starts, stops or re-times the schedule.
+    void update(bool periodChanged);
+    // The owner's window has closed: no tick from now on.
+    void stopForGood();
+
+  private:
+    void start();
+    void arm();
+    void fire();
+
+    Timer& owner_; // the timer owns this bridge
+    std::unique_ptr<QTimer> timer_;
+    QElapsedTimer clock_;   // since the schedule started
+    int64_t ticks_ = 0;     // deadlines served so far
+    uint64_t schedule_ = 0; // counts the starts: a handler that restarts the timer owns the next deadline
+    bool running_ = false;
+    bool dead_ = false;
+};
+
+} // namespace fw::detail

@@ -1,0 +1,246 @@
+#include "framework/qt/WindowBridge.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <algorithm>
+
+#include "framework/Menu.h"
+#include "framework/Runtime.h"
+#include "framework/qt/Convert.h"
+#include "framework/qt/MenuBridge.h"
+
+namespace fw::detail {
+
+// The top-level widget; forwards the user's close box, activation and resizing to its bridge
+// until the bridge lets it go.
+class WindowWidget : public QWidget {
+  public:
+    explicit WindowWidget(WindowBridge* bridge) : bridge_(bridge) {}
+    void detach() { bridge_ = nullptr; }
+
+  protected:
+    void closeEvent(QCloseEvent* event) override {
+        // The framework decides: Close runs the window's Close event and then hides this widget.
+        event->ignore();
+        if (bridge_)
+            bridge_->closeRequested();
+    }
+    void changeEvent(QEvent* event) override {
+        QWidget::changeEvent(event);
+        if (bridge_ && event->type() == QEvent::ActivationChange && isActiveWindow())
+            bridge_->activated();
+    }
+    void resizeEvent(QResizeEvent* event) override {
+        QWidget::resizeEvent(event);
+        if (bridge_)
+            bridge_->resized();
+    }
+
+  private:
+    WindowBridge* bridge_;
+};
+
+WindowBridge::WindowBridge(Window& owner) : owner_(owner) {}
+
+WindowBridge::~WindowBridge() {
+    destroy();
+}
+
+void WindowBridge::open() {
+    closed_ = false;
+}
+
+void WindowBridge::destroy() {
+    closed_ = true;
+    menus_.reset();
+    if (widget_) {
+        widget_->detach();
+        widget_->hide();
+        // The close may come from inside one of the widget's own events (its close box, a menu).
+        widget_->deleteLater();
+    }
+    widget_ = nullptr;
+    content_ = nullptr;
+}
+
+void WindowBridge::create() {
+    widget_ = new WindowWidget(this);
+    content_ = new QWidget(widget_);
+    apply();
+    rebuildMenuBar();
+}
+
+QWidget* WindowBridge::widget() {
+    if (!widget_ && !closed_)
+        create();
+    return widget_;
+}
+
+QWidget* WindowBridge::content() {
+    widget();
+    return content_;
+}
+
+int WindowBridge::menuBarHeight() const {
+    if (!menus_ || !menus_->bar() || !owner_.menuBarVisible_)
+        return 0;
+    return menus_->bar()->sizeHint().height();
+}
+
+void WindowBridge::apply() {
+    QWidget* w = widget();
+    if (!w)
+        return;
+    Qt::WindowFlags flags =
+        Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint;
+    if (owner_.closeButton_)
+        flags |= Qt::WindowCloseButtonHint;
+    if (owner_.minimizeButton_)
+        flags |= Qt::WindowMinimizeButtonHint;
+    if (owner_.maximizeButton_ && owner_.resizeable_)
+        flags |= Qt::WindowMaximizeButtonHint;
+    if (w->windowFlags() != flags) {
+        // Changing the flags of a shown window hides it.
+        const bool shown = w->isVisible();
+        w->setWindowFlags(flags);
+        if (shown)
+            w->show();
+    }
+    w->setWindowTitle(toQt(owner_.title_));
+    content_->setAutoFillBackground(owner_.hasBackColor_);
+    if (owner_.hasBackColor_) {
+        QPalette palette = content_->palette();
+        palette.setColor(QPalette::Window, toQt(owner_.backColor_));
+        content_->setPalette(palette);
+    }
+    if (menus_ && menus_->bar())
+        menus_->bar()->setVisible(owner_.menuBarVisible_);
+
+    const int bar = menuBarHeight();
+    const QSize size(owner_.width_, owner_.height_ + bar);
+    if (owner_.resizeable_) {
+        w->setMinimumSize(owner_.minWidth_, owner_.minHeight_ + bar);
+        w->setMaximumSize(owner_.maxWidth_, owner_.maxHeight_ + bar);
+        w->resize(size);
+    } else {
+        // Without this Qt widens a small top-level window to its own default minimum.
+        w->setMinimumSize(0, 0);
+        w->setFixedSize(size);
+    }
+    placeChildren();
+}
+
+void WindowBridge::placeChildren() {
+    if (!widget_)
+        return;
+    const int bar = menuBarHeight();
+    if (menus_ && menus_->bar())
+        menus_->bar()->setGeometry(0, 0, widget_->width(), bar);
+    content_->setGeometry(0, bar, widget_->width(), widget_->height() - bar);
+}
+
+void WindowBridge::rebuildMenuBar() {
+    QWidget* w = widget();
+    if (!w)
+        return;
+    menus_.reset();
+    if (Ref<MenuBar> bar = owner_.menuBar_) {
+        menus_ = std::make_unique<MenuBridge>(owner_, w, *bar);
+        menus_->bar()->setVisible(owner_.menuBarVisible_);
+    }
+    apply();
+}
+
+void WindowBridge::show() {
+    QWidget* w = widget();
+    if (!w)
+        return;
+    rebuildMenuBar();
+    keepOnScreen();
+    w->show();
+    activate();
+}
+
+void WindowBridge::activate() {
+    if (!widget_)
+        return;
+    widget_->raise();
+    widget_->activateWindow();
+    noteActivated(owner_);
+}
+
+bool WindowBridge::isShown() const {
+    return widget_ && widget_->isVisible();
+}
+
+bool WindowBridge::isActive() const {
+    return widget_ && widget_->isActiveWindow();
+}
+
+QPoint WindowBridge::contentOrigin() {
+    QWidget* c = content();
+    return c ? c->mapToGlobal(QPoint(0, 0)) : QPoint();
+}
+
+void WindowBridge::moveContentTo(QPoint origin) {
+    QWidget* w = widget();
+    if (!w)
+        return;
+    // Client geometry, not the frame: the content keeps its place under the menu bar.
+    w->setGeometry(w->geometry().translated(origin - contentOrigin()));
+}
+
+namespace {
+int distance(const QRect& a, const QRect& b) {
+    const int dx = std::max({b.left() - a.right(), a.left() - b.right(), 0});
+    const int dy = std::max({b.top() - a.bottom(), a.top() - b.bottom(), 0});
+    return dx * dx + dy * dy;
+}
+
+int clampInto(int position, int length, int areaStart, int areaLength) {
+    return std::max(areaStart, std::min(position, areaStart + areaLength - length));
+}
+} // namespace
+
+void WindowBridge::keepOnScreen() {
+    if (!widget_)
+        return;
+    const QRect frame = widget_->frameGeometry();
+    const QScreen* nearest = nullptr;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        if (screen->availableGeometry().intersects(frame))
+            return;
+        if (!nearest ||
+            distance(frame, screen->availableGeometry()) < distance(frame, nearest->availableGeometry()))
+            nearest = screen;
+    }
+    if (!nearest)
+        return;
+    const QRect area = nearest->availableGeometry();
+    const QPoint to(clampInto(frame.x(), frame.width(), area.x(), area.width()),
+                    clampInto(frame.y(), frame.height(), area.y(), area.height()));
+    widget_->setGeometry(widget_->geometry().translated(to - frame.topLeft()));
+}
+
+void WindowBridge::closeRequested() {
+    dispatch([this] {
+        Ref<Window> protector(&owner_);
+        protector->Close();
+    });
+}
+
+void WindowBridge::activated() {
+    noteActivated(owner_);
+}
+
+void WindowBridge::resized() {
+    placeChildren();
+    // The user can resize only a resizeable window; its record sizes follow the content.
+    if (owner_.resizeable_ && content_) {
+        owner_.width_ = content_->width();
+        owner_.height_ = content_->height();
+    }
+}
+
+} // namespace fw::detail

@@ -1,0 +1,69 @@
+// The toolkit side of a window: a top-level widget holding the menu bar above a content widget, in
+// which the controls sit at absolute positions.
+#pragma once
+
+#include <QPoint>
+#include <QPointer>
+#include <QWidget>
+#include <memory>
+
+#include "framework/Window.h"
+
+namespace fw::detail {
+
+class MenuBridge;
+class WindowWidget;
+
+class WindowBridge {
+  public:
+    explicit WindowBridge(Window& owner);
+    ~WindowBridge();
+    WindowBridge(const WindowBridge&) = delete;
+    WindowBridge& operator=(const WindowBridge&) = delete;
+
+    // Allows the widget to be made again after a close (Window.Constructor).
+    void open();
+    // Hides the widget and lets it go; after this the window has no widget until it is opened again.
+    void destroy();
+
+    // The widgets, made on first use; null once the window has closed.
+    QWidget* widget();
+    QWidget* content();
+    MenuBridge* menus() const { return menus_.get(); }
+
+    // Pushes the window's record values (frame, title, colour, sizes) to the widget.
+    void apply();
+    // Builds the menu bar anew from the window's MenuBar tree.
+    void rebuildMenuBar();
+    void show();
+    void activate();
+    bool isShown() const;
+    bool isActive() const;
+
+    // The content area's top-left corner on the screen, and moving the window to put it elsewhere.
+    QPoint contentOrigin();
+    void moveContentTo(QPoint origin);
+    // A window wholly off every screen is moved onto the nearest one.
+    void keepOnScreen();
+    int menuBarHeight() const;
+
+    // From the widget.
+    void closeRequested();
+    void activated();
+    void resized();
+
+  private:
+    void create();
+    void placeChildren();
+
+    Window& owner_; // the window owns this bridge
+    QPointer<WindowWidget> widget_;
+    QPointer<QWidget> content_;
+    std::unique_ptr<MenuBridge> menus_;
+    bool closed_ = false;
+};
+
+// Kept by Window.cpp: the window the user brought to the front goes first in the open-window list.
+void noteActivated(Window& window);
+
+} // namespace fw::detail
