@@ -34,7 +34,9 @@ void Object::release() {
     delete this;
 }
 
-bool Object::isA(const ClassRecord& cls) const { return classRecord().isSubclassOf(cls); }
+bool Object::isA(const ClassRecord& cls) const {
+    return classRecord().isSubclassOf(cls);
+}
 
 WeakControl* Object::weakControl() {
     if (!weak_)
@@ -74,9 +76,10 @@ namespace {
 struct ClassList {
     std::vector<std::unique_ptr<ClassRecord>> records;
 };
+// Never destroyed: program statics holding objects are released after this list would be.
 ClassList& classList() {
-    static ClassList list;
-    return list;
+    static ClassList* list = new ClassList;
+    return *list;
 }
 } // namespace
 

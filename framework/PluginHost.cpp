@@ -6,10 +6,10 @@
 #include <QByteArray>
 #include <QCryptographicHash>
 
+#include <cstring>
 #include <map>
 #include <memory>
 #include <string>
-#include <cstring>
 #include <system_error>
 
 #include "framework/Runtime.h"
@@ -30,7 +30,9 @@ Registry& registry() {
     return r;
 }
 
-void note(std::string problem) { registry().problems.push_back(std::move(problem)); }
+void note(std::string problem) {
+    registry().problems.push_back(std::move(problem));
+}
 
 intptr_t registerPluginVersion(intptr_t) {
     // Every record version this host reads is accepted; the records carry their own layout.
@@ -55,7 +57,8 @@ intptr_t registerPluginClass(REALclassDefinition* definition) {
 
 // The framework's own global functions, reachable by declaration string like a plug-in's.
 String frameworkMD5(const String& data) {
-    QByteArray digest = QCryptographicHash::hash(QByteArray::fromStdString(data.bytes()), QCryptographicHash::Md5);
+    QByteArray digest =
+        QCryptographicHash::hash(QByteArray::fromStdString(data.bytes()), QCryptographicHash::Md5);
     return String(digest.toStdString(), Encoding::Bytes);
 }
 
@@ -101,7 +104,8 @@ bool loadPluginModule(const std::filesystem::path& module) {
     void* handle = dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!handle) {
         const char* why = dlerror();
-        note("The plug-in " + module.string() + " could not be loaded: " + (why ? why : "unknown error") + ".");
+        note("The plug-in " + module.string() + " could not be loaded: " + (why ? why : "unknown error") +
+             ".");
         return false;
     }
     auto main = reinterpret_cast<void (*)(REALresolver)>(dlsym(handle, "REALPluginMain"));
@@ -133,7 +137,8 @@ void loadInstalledPlugins() {
                 loadPluginModule(entry.path());
             }
     if (!found)
-        note("No plug-in module was found in " + (folder.empty() ? std::string("the application folder") : folder.string()) + ".");
+        note("No plug-in module was found in " +
+             (folder.empty() ? std::string("the application folder") : folder.string()) + ".");
 }
 
 void** RuntimeAllocatePluginEntrypointsTable(int32_t slotCount) {
@@ -153,8 +158,12 @@ void* RuntimeLookupPluginEntrypoint(const String& declaration) {
     return reinterpret_cast<void*>(&missingEntrypoint);
 }
 
-const std::vector<std::string>& pluginProblems() { return registry().problems; }
-void clearPluginProblems() { registry().problems.clear(); }
+const std::vector<std::string>& pluginProblems() {
+    return registry().problems;
+}
+void clearPluginProblems() {
+    registry().problems.clear();
+}
 
 void RuntimeLockObject(Object* object) {
     if (object)
@@ -174,8 +183,12 @@ unsigned char* field(Object* object, int32_t offset) {
 }
 } // namespace
 
-bool boolGetter(Object* object, int32_t offset) { return *field(object, offset) != 0; }
-void boolSetter(Object* object, int32_t offset, bool value) { *field(object, offset) = value ? 1 : 0; }
+bool boolGetter(Object* object, int32_t offset) {
+    return *field(object, offset) != 0;
+}
+void boolSetter(Object* object, int32_t offset, bool value) {
+    *field(object, offset) = value ? 1 : 0;
+}
 
 int32_t intGetter(Object* object, int32_t offset) {
     int32_t value;
