@@ -1,4 +1,5 @@
 #include "framework/Runtime.h"
+#include "framework/qt/TerminationSignals.h"
 
 #include <QApplication>
 #include <algorithm>
@@ -71,6 +72,7 @@ void RuntimeInit(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Ambrel"));
     // Closing the last window ends nothing by itself: the program says when it quits.
     QApplication::setQuitOnLastWindowClosed(false);
+    detail::installTerminationHandlers();
     RuntimeAddModuleExit(&releaseImplicitWindows);
 }
 

@@ -1,4 +1,6 @@
 // The runtime: the event loop and quitting, the exception boundary, start-up reports, module exits.
+#include <csignal>
+
 #include "framework/Inspect.h"
 #include "tests/framework/LoggedWindow.h"
 #include "tests/framework/UiTestSupport.h"
@@ -69,6 +71,19 @@ TEST_F(RuntimeLoop, QuitCommandClosesTheOpenWindowsFrontToBackThenEndsTheLoop) {
     EXPECT_TRUE(fw::openWindows().empty());
     const auto closes = std::vector<std::string>(LoggedWindow::log.end() - 2, LoggedWindow::log.end());
     EXPECT_EQ(closes, (std::vector<std::string>{"Close other", "Close"}));
+}
+
+TEST_F(RuntimeLoop, TerminationSignalsQuitLikeTheQuitCommand) {
+    for (int signal : {SIGTERM, SIGINT}) {
+        LoggedWindow::log.clear();
+        fw::Ref<LoggedWindow> panel = fw::implicitInstance<LoggedWindow>();
+        panel->Show();
+        fw::Ref<fw::Timer> t = timer(fw::Timer::ModeSingle, 1, [signal] { raise(signal); });
+
+        ASSERT_TRUE(runLoop()) << "signal " << signal;
+        EXPECT_FALSE(panel->isOpen());
+        EXPECT_EQ(LoggedWindow::log.back(), "Close");
+    }
 }
 
 TEST_F(RuntimeLoop, WindowThatQuitsInItsCloseEventEndsTheLoopOnce) {
