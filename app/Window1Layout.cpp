@@ -25,8 +25,9 @@ std::string rows() {
     return joined;
 }
 
-fw::String popup(const char* name, int32_t left, int32_t top, int32_t width, int32_t tabIndex,
-                 const std::string& initialValue, bool bold) {
+// The parts every visual control's record shares, in record order: its place in the window, its
+// text style, and its data binding. The records join them around their own entries.
+fw::String place(const char* name, int32_t left, int32_t top, int32_t width, int32_t tabIndex) {
     return fw::encodeRecord({
         {"Name", name},
         {"Index", kNoIndex},
@@ -40,35 +41,52 @@ fw::String popup(const char* name, int32_t left, int32_t top, int32_t width, int
         {"LockBottom", false},
         {"TabPanelIndex", 0},
         {"TabIndex", tabIndex},
-        {"TabStop", true},
-        {"Enabled", true},
-        {"InitialValue", initialValue},
-        {"ListIndex", 0},
-        {"Visible", true},
-        {"HelpTag", ""},
+    });
+}
+
+fw::String textStyle(bool bold) {
+    return fw::encodeRecord({
         {"AutoDeactivate", true},
         {"TextFont", "System"},
         {"Bold", bold},
         {"Italic", false},
         {"Underline", false},
-        {"DataSource", ""},
-        {"DataField", ""},
-        {"InitialParent", ""},
     });
+}
+
+fw::String dataBinding() {
+    return fw::encodeRecord({{"DataSource", ""}, {"DataField", ""}, {"InitialParent", ""}});
+}
+
+fw::String popup(const char* name, int32_t left, int32_t top, int32_t width, int32_t tabIndex,
+                 const std::string& initialValue, bool bold) {
+    return place(name, left, top, width, tabIndex) +
+           fw::encodeRecord({
+               {"TabStop", true},
+               {"Enabled", true},
+               {"InitialValue", initialValue},
+               {"ListIndex", 0},
+               {"Visible", true},
+               {"HelpTag", ""},
+           }) +
+           textStyle(bold) + dataBinding();
 }
 
 fw::String label(const char* name, int32_t left, int32_t top, int32_t width, int32_t tabIndex,
                  const char* text) {
-    return fw::encodeRecord({
-        {"Name", name},        {"Index", kNoIndex},      {"Left", left},         {"Top", top},
-        {"Width", width},      {"Height", 20},           {"LockLeft", false},    {"LockTop", false},
-        {"LockRight", false},  {"LockBottom", false},    {"TabPanelIndex", 0},   {"TabIndex", tabIndex},
-        {"Text", text},        {"TextAlign", 1},         {"TextColor", kBlack},  {"Multiline", false},
-        {"Enabled", true},     {"Visible", true},        {"Selectable", false},  {"Transparent", false},
-        {"HelpTag", ""},       {"AutoDeactivate", true}, {"TextFont", "System"}, {"Bold", true},
-        {"Italic", false},     {"Underline", false},     {"DataSource", ""},     {"DataField", ""},
-        {"InitialParent", ""},
-    });
+    return place(name, left, top, width, tabIndex) +
+           fw::encodeRecord({
+               {"Text", text},
+               {"TextAlign", 1},
+               {"TextColor", kBlack},
+               {"Multiline", false},
+               {"Enabled", true},
+               {"Visible", true},
+               {"Selectable", false},
+               {"Transparent", false},
+               {"HelpTag", ""},
+           }) +
+           textStyle(true) + dataBinding();
 }
 
 } // namespace
@@ -126,35 +144,16 @@ const fw::String& StaticText2() {
 }
 
 const fw::String& Pause() {
-    static const fw::String record = fw::encodeRecord({
-        {"Name", "Pause"},
-        {"Index", kNoIndex},
-        {"Left", 8},
-        {"Top", 1},
-        {"Width", 62},
-        {"Height", 20},
-        {"LockLeft", false},
-        {"LockTop", false},
-        {"LockRight", false},
-        {"LockBottom", false},
-        {"TabPanelIndex", 0},
-        {"TabIndex", 4},
-        {"TabStop", true},
-        {"Caption", "Pause"},
-        {"Enabled", true},
-        {"Visible", true},
-        {"HelpTag", ""},
-        {"AutoDeactivate", true},
-        {"TextFont", "System"},
-        {"Bold", true},
-        {"Italic", false},
-        {"Underline", false},
-        {"State", 1},
-        {"Value", true},
-        {"DataSource", ""},
-        {"DataField", ""},
-        {"InitialParent", ""},
-    });
+    static const fw::String record = place("Pause", 8, 1, 62, 4) +
+                                     fw::encodeRecord({
+                                         {"TabStop", true},
+                                         {"Caption", "Pause"},
+                                         {"Enabled", true},
+                                         {"Visible", true},
+                                         {"HelpTag", ""},
+                                     }) +
+                                     textStyle(true) + fw::encodeRecord({{"State", 1}, {"Value", true}}) +
+                                     dataBinding();
     return record;
 }
 

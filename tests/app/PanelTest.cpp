@@ -50,6 +50,10 @@ TEST_F(PanelTest, LaunchesIdleAndPaused) {
     EXPECT_EQ(panel->Timer1()->Period(), 1000);
 }
 
+TEST_F(PanelTest, TheTimersRecordIsModeThenPeriodAndNothingElse) {
+    EXPECT_EQ(ambrel::Window1Layout::Timer1().bytes(), std::string("Mode \0\0\0\0Period \0\0\x03\xE8", 20));
+}
+
 TEST_F(PanelTest, EveryMinuteRowStartsItsFullInterval) {
     for (int row = 1; row <= 10; ++row) {
         pick(row);
