@@ -110,10 +110,12 @@ TEST(Startup, RunsInOrderAndClosingThePanelEndsTheRun) {
         EXPECT_NE(messages[0].find("no effect"), std::string::npos) << messages[0];
     }
 
+    fw::WeakRef<ambrel::MenuBar1> bar(::MenuBar1());
     ambrel::runModuleExitList();
     EXPECT_FALSE(fw::_GetImplicitWindow("Window1.Window1"));
     EXPECT_FALSE(ambrel::prefModule::gDirectives);
     EXPECT_EQ(fw::RuntimeExit(), 0);
+    EXPECT_TRUE(bar.expired()) << "the menu bar outlived the run";
 }
 
 } // namespace
