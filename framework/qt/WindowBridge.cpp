@@ -187,14 +187,19 @@ void WindowBridge::moveContentTo(QPoint origin) {
     QWidget* w = widget();
     if (!w)
         return;
+    // A stored position can be any integer; Qt's geometry arithmetic overflows near the ends of
+    // the range. Far beyond any screen is as good as the ends: the window comes back on show.
+    constexpr int kFar = 1 << 20;
+    origin = QPoint(std::clamp(origin.x(), -kFar, kFar), std::clamp(origin.y(), -kFar, kFar));
     // Client geometry, not the frame: the content keeps its place under the menu bar.
     w->setGeometry(w->geometry().translated(origin - contentOrigin()));
 }
 
 namespace {
-int distance(const QRect& a, const QRect& b) {
-    const int dx = std::max({b.left() - a.right(), a.left() - b.right(), 0});
-    const int dy = std::max({b.top() - a.bottom(), a.top() - b.bottom(), 0});
+// Squared gap between two rectangles; 64-bit, since a stored position may be anything.
+int64_t distance(const QRect& a, const QRect& b) {
+    const int64_t dx = std::max<int64_t>({int64_t(b.left()) - a.right(), int64_t(a.left()) - b.right(), 0});
+    const int64_t dy = std::max<int64_t>({int64_t(b.top()) - a.bottom(), int64_t(a.top()) - b.bottom(), 0});
     return dx * dx + dy * dy;
 }
 

@@ -6,6 +6,7 @@
 
 #include "AppFixture.h"
 #include "app/prefModule.h"
+#include "framework/Inspect.h"
 
 namespace {
 
@@ -121,6 +122,23 @@ TEST_F(PrefsTest, TheSavedPositionPlacesTheNextPanel) {
     EXPECT_EQ(panel->Left(), 300);
     panel = nullptr;
     closePanel();
+}
+
+TEST_F(PrefsTest, APositionOffEveryScreenIsBroughtBackOntoOne) {
+    for (const char* far : {"#Window1Position 2147483647,-2147483648\n", "#Window1Position -5000,90000\n"}) {
+        folder.write(far);
+        fw::Ref<ambrel::Window1> panel = ::Window1();
+        panel->Show();
+        const fw::inspect::WindowView view = fw::inspect::view(*panel);
+        bool onAScreen = false;
+        for (const fw::inspect::Rect& s : fw::inspect::screens())
+            onAScreen |= view.frame.left >= s.left && view.frame.top >= s.top &&
+                         view.frame.left + view.frame.width <= s.left + s.width &&
+                         view.frame.top + view.frame.height <= s.top + s.height;
+        EXPECT_TRUE(onAScreen) << far;
+        panel = nullptr;
+        closePanel();
+    }
 }
 
 } // namespace
