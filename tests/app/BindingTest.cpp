@@ -32,6 +32,21 @@ TEST_F(BindingTest, EverySlotIsBoundToWhatThePluginRegistered) {
             << ambrel::kPluginEntrypointDeclarations[slot];
 }
 
+TEST_F(BindingTest, TheFrameworksOwnFunctionsAnswerInTheFirstTwoSlots) {
+    void** table = ambrel::pluginEntrypoints();
+    auto md5 = reinterpret_cast<fw::String (*)(const fw::String&)>(table[0]);
+    auto base64 = reinterpret_cast<fw::String (*)(const fw::String&, int32_t)>(table[1]);
+    std::string digest = md5("abc").bytes();
+    ASSERT_EQ(digest.size(), 16u);
+    EXPECT_EQ(static_cast<unsigned char>(digest[0]), 0x90);
+    EXPECT_EQ(static_cast<unsigned char>(digest[15]), 0x72);
+    EXPECT_EQ(base64("Ambrel", 76).bytes(), "QW1icmVs");
+    // Lines of the given length; 0 keeps one line.
+    const std::string whole = base64(std::string(60, 'a'), 0).bytes();
+    ASSERT_EQ(whole.size(), 80u);
+    EXPECT_EQ(base64(std::string(60, 'a'), 76).bytes(), whole.substr(0, 76) + "\r\n" + whole.substr(76));
+}
+
 TEST_F(BindingTest, ADeclarationThatDiffersInOneByteIsAnotherEntryPoint) {
     fw::clearPluginProblems();
     void* exact =
