@@ -5,18 +5,12 @@
 
 namespace ambrel {
 
-namespace {
-fw::MemberInfo publicMember(const char* name, const char* signature) {
-    return {name, signature, {{"__Scope", "Public"}}, 0};
-}
-} // namespace
-
 const fw::ClassRecord& App::Class() {
     static const fw::ClassRecord& record = fw::registerClass({
         .name = "App",
         .super = &fw::Application::Class(),
         .create = fw::factoryOf<App>(),
-        .members = {publicMember("Event_Open", "%%"), publicMember("Constructor", "%%")},
+        .members = {fw::scopedMember("Event_Open", "%%"), fw::scopedMember("Constructor", "%%")},
         .attributes = {{"__Scope", "Public"}},
     });
     return record;

@@ -43,10 +43,6 @@ constexpr MenuRow kHelpMenu[] = {
 
 fw::Ref<MenuBar1> _implicitInstance;
 
-fw::MemberInfo publicMember(const char* name) {
-    return {name, "%%", {{"__Scope", "Public"}}, 0};
-}
-
 } // namespace
 
 const fw::ClassRecord& MenuBar1::Class() {
@@ -54,8 +50,9 @@ const fw::ClassRecord& MenuBar1::Class() {
         .name = "MenuBar1.MenuBar1",
         .super = &fw::MenuBar::Class(),
         .create = fw::factoryOf<MenuBar1>(),
-        .members = {publicMember("Constructor"), publicMember("Untitled0"), publicMember("Untitled1"),
-                    publicMember("Untitled2"), publicMember("Untitled3")},
+        .members = {fw::scopedMember("Constructor", "%%"), fw::scopedMember("Untitled0", "%%"),
+                    fw::scopedMember("Untitled1", "%%"), fw::scopedMember("Untitled2", "%%"),
+                    fw::scopedMember("Untitled3", "%%")},
         .attributes = {{"__Scope", "Public"}},
     });
     return record;

@@ -39,6 +39,12 @@ class ObjectLock {
     fw::Object* object_;
 };
 
+// Every call into the plug-in: the object held for the call, then passed first.
+template <int Slot, class... A> void callPlugin(const fw::Object* object, A... args) {
+    ObjectLock lock(object);
+    glink<Slot>(asPluginObject(object), args...);
+}
+
 RBBoolean bit(bool value) {
     return static_cast<RBBoolean>(value & 1);
 }
@@ -46,15 +52,13 @@ RBBoolean bit(bool value) {
 enum Slot { kInit = 2, kExit = 3 };
 
 void initHook(fw::Object& object) {
-    ObjectLock lock(&object);
     if (!gDidInitializePluginDependencies)
         gDidInitializePluginDependencies = true;
-    glink<kInit>(asPluginObject(&object));
+    callPlugin<kInit>(&object);
 }
 
 void exitHook(fw::Object& object) {
-    ObjectLock lock(&object);
-    glink<kExit>(asPluginObject(&object));
+    callPlugin<kExit>(&object);
 }
 
 // Object offsets of the properties: the plug-in's data starts at 24.
@@ -86,8 +90,10 @@ void setInt(fw::Object* o, int32_t offset, int32_t value) {
     fw::intSetter(o, offset, value);
 }
 
+// The eight methods are public and flagged; the hooks and accessors are private.
 fw::MemberInfo member(const char* name, const char* signature, bool isPublic) {
-    return {name, signature, {{"__Scope", isPublic ? "Public" : "Private"}}, isPublic ? 1u : 0u};
+    return isPublic ? fw::scopedMember(name, signature, "Public", 1)
+                    : fw::scopedMember(name, signature, "Private");
 }
 
 fw::PropertyInfo property(const char* name, int32_t offset, bool boolean) {
@@ -165,43 +171,35 @@ const fw::ClassRecord& TolvaneVrek::Class() {
 }
 
 void TolvaneVrek::Press() {
-    ObjectLock lock(this);
-    glink<4>(asPluginObject(this));
+    callPlugin<4>(this);
 }
 
 void TolvaneVrek::PressRaw(bool down) {
-    ObjectLock lock(this);
-    glink<5>(asPluginObject(this), bit(down));
+    callPlugin<5>(this, bit(down));
 }
 
 void TolvaneVrek::Clear() {
-    ObjectLock lock(this);
-    glink<6>(asPluginObject(this));
+    callPlugin<6>(this);
 }
 
 void TolvaneVrek::MouseMove(int32_t globalx, int32_t globaly) {
-    ObjectLock lock(this);
-    glink<7>(asPluginObject(this), globalx, globaly);
+    callPlugin<7>(this, globalx, globaly);
 }
 
 void TolvaneVrek::MouseClick(bool down) {
-    ObjectLock lock(this);
-    glink<8>(asPluginObject(this), bit(down));
+    callPlugin<8>(this, bit(down));
 }
 
 void TolvaneVrek::MouseMoveClick(int32_t globalx, int32_t globaly, bool down) {
-    ObjectLock lock(this);
-    glink<9>(asPluginObject(this), globalx, globaly, bit(down));
+    callPlugin<9>(this, globalx, globaly, bit(down));
 }
 
 void TolvaneVrek::MouseClick(bool down, bool rightdown) {
-    ObjectLock lock(this);
-    glink<10>(asPluginObject(this), bit(down), bit(rightdown));
+    callPlugin<10>(this, bit(down), bit(rightdown));
 }
 
 void TolvaneVrek::MouseMoveClick(int32_t globalx, int32_t globaly, bool down, bool rightdown) {
-    ObjectLock lock(this);
-    glink<11>(asPluginObject(this), globalx, globaly, bit(down), bit(rightdown));
+    callPlugin<11>(this, globalx, globaly, bit(down), bit(rightdown));
 }
 
 bool TolvaneVrek::Shift_Get(int32_t) const {

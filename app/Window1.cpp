@@ -11,10 +11,6 @@ namespace ambrel {
 
 namespace {
 
-fw::MemberInfo member(const char* name, const char* signature) {
-    return {name, signature, {{"__Scope", "Public"}}, 0};
-}
-
 fw::PropertyInfo field(const char* name, const char* typeCode, fw::PropertyType type) {
     return {.name = name, .typeCode = typeCode, .type = type, .attributes = {{"__Scope", "Public"}}};
 }
@@ -71,39 +67,39 @@ const fw::ClassRecord& Window1::Class() {
                     .exitHook = &__Exit,
                     .members =
                         {
-                            member("Layout", "%%"),
-                            member("CreateControls", "%%"),
-                            {"_CreateControls0", "%%", {{"__Scope", "Public"}, {"Hidden", ""}}, 0},
-                            member("ComboBox1", "%o<PopupMenu>%"),
-                            member("StaticText1", "%o<Label>%"),
-                            member("ComboBox2", "%o<PopupMenu>%"),
-                            member("Timer1", "%o<Timer>%"),
-                            member("StaticText2", "%o<Label>%"),
-                            member("Pause", "%o<CheckBox>%"),
-                            member("ComboBox1_Change", "%%o<PopupMenu>"),
-                            member("ComboBox1_Open", "%%o<PopupMenu>"),
-                            member("Timer1_Action", "%%o<Timer>"),
-                            member("HelpMenu", "%o<MenuItem>%"),
-                            member("HelpAbout", "%o<AppleMenuItem>%"),
-                            member("HelpShow", "%o<MenuItem>%"),
-                            member("CheckforUpdateMenu", "%o<AppleMenuItem>%"),
-                            member("CheckforUpdateCheckNow", "%o<MenuItem>%"),
-                            member("EditMenu", "%o<MenuItem>%"),
-                            member("EditSelectAll", "%o<MenuItem>%"),
-                            member("UntitledMenu0", "%o<MenuItem>%"),
-                            member("EditClear", "%o<MenuItem>%"),
-                            member("EditPaste", "%o<MenuItem>%"),
-                            member("EditCopy", "%o<MenuItem>%"),
-                            member("EditCut", "%o<MenuItem>%"),
-                            member("UntitledMenu1", "%o<MenuItem>%"),
-                            member("EditUndo", "%o<MenuItem>%"),
-                            member("FileMenu", "%o<MenuItem>%"),
-                            member("FileQuit", "%o<QuitMenuItem>%"),
-                            member("UntitledSeparator", "%o<MenuItem>%"),
-                            member("FilePrintHelp", "%o<MenuItem>%"),
-                            member("Event_Open", "%%"),
-                            member("Event_Close", "%%"),
-                            member("setTimer", "%%"),
+                            fw::scopedMember("Layout", "%%"),
+                            fw::scopedMember("CreateControls", "%%"),
+                            {"_CreateControls0", "%%", {{"__Scope", "Public"}, {"Hidden", ""}}},
+                            fw::scopedMember("ComboBox1", "%o<PopupMenu>%"),
+                            fw::scopedMember("StaticText1", "%o<Label>%"),
+                            fw::scopedMember("ComboBox2", "%o<PopupMenu>%"),
+                            fw::scopedMember("Timer1", "%o<Timer>%"),
+                            fw::scopedMember("StaticText2", "%o<Label>%"),
+                            fw::scopedMember("Pause", "%o<CheckBox>%"),
+                            fw::scopedMember("ComboBox1_Change", "%%o<PopupMenu>"),
+                            fw::scopedMember("ComboBox1_Open", "%%o<PopupMenu>"),
+                            fw::scopedMember("Timer1_Action", "%%o<Timer>"),
+                            fw::scopedMember("HelpMenu", "%o<MenuItem>%"),
+                            fw::scopedMember("HelpAbout", "%o<AppleMenuItem>%"),
+                            fw::scopedMember("HelpShow", "%o<MenuItem>%"),
+                            fw::scopedMember("CheckforUpdateMenu", "%o<AppleMenuItem>%"),
+                            fw::scopedMember("CheckforUpdateCheckNow", "%o<MenuItem>%"),
+                            fw::scopedMember("EditMenu", "%o<MenuItem>%"),
+                            fw::scopedMember("EditSelectAll", "%o<MenuItem>%"),
+                            fw::scopedMember("UntitledMenu0", "%o<MenuItem>%"),
+                            fw::scopedMember("EditClear", "%o<MenuItem>%"),
+                            fw::scopedMember("EditPaste", "%o<MenuItem>%"),
+                            fw::scopedMember("EditCopy", "%o<MenuItem>%"),
+                            fw::scopedMember("EditCut", "%o<MenuItem>%"),
+                            fw::scopedMember("UntitledMenu1", "%o<MenuItem>%"),
+                            fw::scopedMember("EditUndo", "%o<MenuItem>%"),
+                            fw::scopedMember("FileMenu", "%o<MenuItem>%"),
+                            fw::scopedMember("FileQuit", "%o<QuitMenuItem>%"),
+                            fw::scopedMember("UntitledSeparator", "%o<MenuItem>%"),
+                            fw::scopedMember("FilePrintHelp", "%o<MenuItem>%"),
+                            fw::scopedMember("Event_Open", "%%"),
+                            fw::scopedMember("Event_Close", "%%"),
+                            fw::scopedMember("setTimer", "%%"),
                         },
                     .properties =
                         {

@@ -45,7 +45,7 @@ void Beep() {
 void ShowURL(const String& address) {
     // The callers have no use for a failure; it is written down rather than lost.
     if (!QDesktopServices::openUrl(QUrl(detail::toQt(address))))
-        std::fprintf(stderr, "Ambrel could not open %s\n", address.c_str());
+        std::fprintf(stderr, "%s could not open %s\n", AMBREL_APPLICATION_NAME, address.c_str());
 }
 
 } // namespace fw

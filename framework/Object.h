@@ -93,7 +93,9 @@ template <class T> class Ref {
 };
 
 // Creates an object of T with a counted reference for the caller.
-template <class T, class... A> Ref<T> make(A&&... args) { return Ref<T>(new T(std::forward<A>(args)...)); }
+template <class T, class... A> Ref<T> make(A&&... args) {
+    return Ref<T>(new T(std::forward<A>(args)...));
+}
 
 // A reference that does not keep its object alive; lock() gives nil once the object is gone.
 template <class T> class WeakRef {
@@ -112,7 +114,8 @@ template <class T> class WeakRef {
     ~WeakRef() { drop(); }
 
     Ref<T> lock() const {
-        if (!control_ || !control_->object || control_->object->refCount() <= 0 || control_->object->releasing())
+        if (!control_ || !control_->object || control_->object->refCount() <= 0 ||
+            control_->object->releasing())
             return nullptr;
         return Ref<T>(static_cast<T*>(control_->object));
     }
@@ -151,6 +154,12 @@ struct MemberInfo {
     std::vector<Attribute> attributes{};
     uint32_t flags = 0;
 };
+
+// A member as introspection lists it, with its scope ("Public" or "Private") as its attribute.
+inline MemberInfo scopedMember(std::string name, std::string signature, const char* scope = "Public",
+                               uint32_t flags = 0) {
+    return {std::move(name), std::move(signature), {{"__Scope", scope}}, flags};
+}
 
 // Property types as records and introspection know them.
 enum class PropertyType { Integer, Boolean, Color, String, Double, Single, Object, Byte };
@@ -213,7 +222,9 @@ template <class T, class U> Ref<T> checkCast(const Ref<U>& object) {
     return Ref<T>(t);
 }
 
-template <class T> Ref<T> checkCast(Object* object) { return checkCast<T>(Ref<Object>(object)); }
+template <class T> Ref<T> checkCast(Object* object) {
+    return checkCast<T>(Ref<Object>(object));
+}
 
 // The record builder for the classes' own Class(): a record for C with the given parent.
 template <class C> ObjectFactory factoryOf() {

@@ -52,9 +52,13 @@ std::string exceptionClass(const std::exception& error) {
     return status == 0 && name ? name.get() : typeid(error).name();
 }
 
+std::string applicationName() {
+    return AMBREL_APPLICATION_NAME;
+}
+
 void reportByMessageBox(const std::exception& error) {
     MsgBox(String("An exception of class " + exceptionClass(error) + " was not handled:\n" + error.what() +
-                  "\n\nAmbrel will quit."));
+                  "\n\n" + applicationName() + " will quit."));
     Quit(1);
 }
 } // namespace
@@ -69,7 +73,7 @@ void RuntimeInit(int argc, char** argv) {
     s.argv.push_back(nullptr);
     s.argc = argc;
     s.toolkit = std::make_unique<QApplication>(s.argc, s.argv.data());
-    QApplication::setApplicationName(QStringLiteral("Ambrel"));
+    QApplication::setApplicationName(QString::fromUtf8(AMBREL_APPLICATION_NAME));
     // Closing the last window ends nothing by itself: the program says when it quits.
     QApplication::setQuitOnLastWindowClosed(false);
     detail::installTerminationHandlers();
@@ -166,7 +170,8 @@ void _UnhandledException(const std::exception& error) {
     if (s.reporting) {
         // An exception while the report is up (its box runs the loop): the report already ends
         // the program, so this one is only written down.
-        std::fprintf(stderr, "Ambrel: %s: %s\n", exceptionClass(error).c_str(), error.what());
+        std::fprintf(stderr, "%s: %s: %s\n", AMBREL_APPLICATION_NAME, exceptionClass(error).c_str(),
+                     error.what());
         return;
     }
     s.reporting = true;
@@ -176,12 +181,12 @@ void _UnhandledException(const std::exception& error) {
         else
             reportByMessageBox(error);
     } catch (const std::exception& failure) {
-        std::fprintf(stderr, "Ambrel: %s: %s (the report failed: %s)\n", exceptionClass(error).c_str(),
-                     error.what(), failure.what());
+        std::fprintf(stderr, "%s: %s: %s (the report failed: %s)\n", AMBREL_APPLICATION_NAME,
+                     exceptionClass(error).c_str(), error.what(), failure.what());
         Quit(1);
     } catch (...) {
-        std::fprintf(stderr, "Ambrel: %s: %s (the report failed)\n", exceptionClass(error).c_str(),
-                     error.what());
+        std::fprintf(stderr, "%s: %s: %s (the report failed)\n", AMBREL_APPLICATION_NAME,
+                     exceptionClass(error).c_str(), error.what());
         Quit(1);
     }
     s.reporting = false;

@@ -5,21 +5,14 @@
 #include <sstream>
 
 PrefsFolder::PrefsFolder() {
-    const char* saved = std::getenv("XDG_CONFIG_HOME");
-    hadSaved_ = saved != nullptr;
-    saved_ = saved ? saved : "";
     char pattern[] = "/tmp/ambrel-prefs-XXXXXX";
     folder_ = mkdtemp(pattern);
-    setenv("XDG_CONFIG_HOME", folder_.c_str(), 1);
+    EnvironmentGuard::set("XDG_CONFIG_HOME", folder_.c_str());
 }
 
 PrefsFolder::~PrefsFolder() {
     std::error_code ignored;
     std::filesystem::remove_all(folder_, ignored);
-    if (hadSaved_)
-        setenv("XDG_CONFIG_HOME", saved_.c_str(), 1);
-    else
-        unsetenv("XDG_CONFIG_HOME");
 }
 
 void PrefsFolder::write(const std::string& contents) const {

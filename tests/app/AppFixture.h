@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "app/Window1.h"
+#include "tests/support/EnvironmentGuard.h"
 
 // Runs the class set-up list and binds the plug-in linked into the suite (over the recording
 // input layer).
@@ -23,9 +24,8 @@ class PrefsFolder {
     std::string read() const;
 
   private:
+    EnvironmentGuard environment_{{"XDG_CONFIG_HOME"}};
     std::filesystem::path folder_;
-    std::string saved_;
-    bool hadSaved_;
 };
 
 // Closes the panel if it is open; its Close saves the position and asks to quit.

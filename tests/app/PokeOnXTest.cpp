@@ -2,12 +2,12 @@
 // pointer onto the panel and clicks there, and the X server counts it as user activity.
 #include <gtest/gtest.h>
 
+#include "../framework/UiTestSupport.h"
 #include "AppFixture.h"
 #include "app/Module1.h"
 #include "app/Startup.h"
 #include "framework/PluginHost.h"
 #include "framework/Runtime.h"
-#include "framework/Timer.h"
 
 // Last: Xlib's macros (None, Bool, Status) would break the headers above.
 #include <X11/Xlib.h>
@@ -39,25 +39,6 @@ XState readX() {
     return s;
 }
 
-// Runs the event loop, asking step on every tick of a 100 ms timer, until it answers true.
-template <class F> void runUntil(F step) {
-    int ticks = 0;
-    fw::Ref<fw::Timer> timer = fw::make<fw::Timer>();
-    fw::RuntimeAddEventHandler(*timer, fw::kTimerAction, fw::_EventStub(fw::kTimerAction),
-                               fw::RuntimeCreateDelegate(
-                                   [&](fw::Object*, fw::Arguments) {
-                                       if (step() || ++ticks > 200) // 20 s at most
-                                           fw::Quit(0);
-                                       return fw::Value();
-                                   },
-                                   nullptr, "( Timer )", false));
-    timer->setPeriod(100);
-    timer->setMode(fw::Timer::ModeMultiple);
-    fw::_RuntimeRun();
-    timer->setMode(fw::Timer::ModeOff);
-    ASSERT_LE(ticks, 200) << "gave up waiting";
-}
-
 TEST(PokeOnX, MovesThePointerOntoThePanelAndResetsTheIdleTime) {
     PrefsFolder prefs;
     prefs.write("#Window1Position 300,400\n");
@@ -72,7 +53,7 @@ TEST(PokeOnX, MovesThePointerOntoThePanelAndResetsTheIdleTime) {
     panel->Pause()->setValue(false);
 
     // Nothing has touched the pointer yet: wait until the server has been idle a while.
-    runUntil([&] { return panel->isShown() && readX().idleMs > 1200; });
+    ASSERT_TRUE(uitest::runUntil([&] { return panel->isShown() && readX().idleMs > 1200; }, 20000));
     XState before = readX();
     ASSERT_GT(before.idleMs, 1000u);
 

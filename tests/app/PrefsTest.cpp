@@ -93,15 +93,12 @@ TEST_F(PrefsTest, NoFileOrAnUnreadableOneGivesTheDefaults) {
 }
 
 TEST_F(PrefsTest, NoPreferencesFolderGivesTheDefaultsAndSavingDoesNotFail) {
-    const char* home = std::getenv("HOME");
-    std::string savedHome = home ? home : "";
-    unsetenv("XDG_CONFIG_HOME");
-    unsetenv("HOME");
+    EnvironmentGuard guard({"XDG_CONFIG_HOME", "HOME"});
+    EnvironmentGuard::set("XDG_CONFIG_HOME", nullptr);
+    EnvironmentGuard::set("HOME", nullptr);
     EXPECT_EQ(load(), (Position{70, 10}));
     EXPECT_NO_THROW(prefs::savePrefs());
     closePanel();
-    if (home)
-        setenv("HOME", savedHome.c_str(), 1);
 }
 
 TEST_F(PrefsTest, SavingWritesTheOneLineAndDropsTheRest) {

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "../framework/UiTestSupport.h"
 #include "AppFixture.h"
 #include "app/App.h"
 #include "app/MenuBar1.h"
@@ -20,21 +21,6 @@
 #include "framework/Timer.h"
 
 namespace {
-
-// A timer of the test's own, running the function on its first tick.
-fw::Ref<fw::Timer> after(int32_t milliseconds, void (*function)()) {
-    fw::Ref<fw::Timer> timer = fw::make<fw::Timer>();
-    fw::RuntimeAddEventHandler(*timer, fw::kTimerAction, fw::_EventStub(fw::kTimerAction),
-                               fw::RuntimeCreateDelegate(
-                                   [function](fw::Object*, fw::Arguments) {
-                                       function();
-                                       return fw::Value();
-                                   },
-                                   nullptr, "( Timer )", false));
-    timer->setPeriod(milliseconds);
-    timer->setMode(fw::Timer::ModeSingle);
-    return timer;
-}
 
 std::vector<std::string> messages;
 std::vector<std::string> unhandled;
@@ -94,8 +80,8 @@ TEST(Startup, RunsInOrderAndClosingThePanelEndsTheRun) {
     ASSERT_TRUE(ambrel::prefModule::gDirectives);
     EXPECT_EQ(ambrel::prefModule::gDirectives->Ubound(), 0);
 
-    fw::Ref<fw::Timer> run = after(100, &whileRunning);
-    fw::Ref<fw::Timer> guard = after(20000, &watchdog);
+    fw::Ref<fw::Timer> run = uitest::timer(fw::Timer::ModeSingle, 100, &whileRunning);
+    fw::Ref<fw::Timer> guard = uitest::timer(fw::Timer::ModeSingle, 20000, &watchdog);
     ambrel::_Main();
     run = nullptr;
     guard = nullptr;

@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/EnvironmentGuard.h"
+
 #include "framework/Files.h"
 
 using namespace fw;
@@ -176,30 +178,6 @@ TEST_F(Files, NewFilesFollowTheUmaskAndReplacementsKeepTheirMode) {
     ASSERT_EQ(::stat((folder / "private.txt").c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0600u);
 }
-
-// Sets environment variables for one test and puts them back afterwards.
-class EnvironmentGuard {
-  public:
-    explicit EnvironmentGuard(std::vector<const char*> names) {
-        for (const char* name : names) {
-            const char* value = std::getenv(name);
-            saved_.push_back({name, value ? std::optional<std::string>(value) : std::nullopt});
-        }
-    }
-    ~EnvironmentGuard() {
-        for (const auto& [name, value] : saved_)
-            set(name, value ? value->c_str() : nullptr);
-    }
-    static void set(const char* name, const char* value) {
-        if (value)
-            ::setenv(name, value, 1);
-        else
-            ::unsetenv(name);
-    }
-
-  private:
-    std::vector<std::pair<const char*, std::optional<std::string>>> saved_;
-};
 
 TEST(PreferencesFolder, HonoursXdgConfigHomeThenHome) {
     struct Case {
