@@ -116,6 +116,9 @@ fw::PropertyInfo property(const char* name, int32_t offset, bool boolean) {
 
 } // namespace
 
+// The record's instance size: the object header, then the plug-in's 32 bytes.
+static_assert(sizeof(TolvaneVrek) == fw::kPluginDataOffset + 32, "the plug-in's data must follow the header");
+
 const fw::ClassRecord& TolvaneVrek::Class() {
     static const fw::ClassRecord& record =
         fw::registerClass({

@@ -1,9 +1,12 @@
 #include "framework/Files.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
+#include <ctime>
 #include <fstream>
+#include <optional>
 #include <string>
 
 #include <fcntl.h>
@@ -47,12 +50,52 @@ mode_t currentUmask() {
     return mask;
 }
 
-// A replacement keeps the permissions of the file it replaces; a new file gets the usual ones.
+// A replacement keeps the permissions of the file it replaces, and its owner can always read and
+// write it again; a new file gets the usual ones.
 mode_t modeFor(const fs::path& target) {
     struct stat st;
     if (::stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode))
-        return st.st_mode & 0777;
+        return (st.st_mode & 0777) | 0600;
     return 0666 & ~currentUmask();
+}
+
+// The file a path leads to through symbolic links (as dotfile managers set up), whether or not that
+// file exists yet; nothing for a loop of links.
+std::optional<fs::path> followLinks(fs::path path) {
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st;
+        if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return path;
+        std::error_code error;
+        const fs::path next = fs::read_symlink(path, error);
+        if (error)
+            return std::nullopt;
+        path = next.is_absolute() ? next : path.parent_path() / next;
+    }
+    return std::nullopt;
+}
+
+// The temporary of a save of `name`: "." + name + "." and the six characters mkostemp picks.
+bool isTemporaryOf(const std::string& entry, const std::string& name) {
+    const std::string prefix = "." + name + ".";
+    return entry.size() == prefix.size() + 6 && entry.compare(0, prefix.size(), prefix) == 0 &&
+           std::all_of(entry.begin() + static_cast<std::ptrdiff_t>(prefix.size()), entry.end(),
+                       [](unsigned char c) { return std::isalnum(c) != 0; });
+}
+
+// A save killed between writing its temporary and the rename leaves the temporary behind. One
+// younger than a minute may be another running instance's save in flight, and is left alone.
+void removeStaleTemporaries(const fs::path& folder, const std::string& name) {
+    constexpr time_t kStaleSeconds = 60;
+    const time_t now = ::time(nullptr);
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(folder, error)) {
+        struct stat st;
+        if (isTemporaryOf(entry.path().filename().string(), name) &&
+            ::lstat(entry.path().c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid() &&
+            now - st.st_mtime > kStaleSeconds)
+            ::unlink(entry.path().c_str());
+    }
 }
 
 bool writeAll(int fd, std::string_view bytes) {
@@ -178,14 +221,18 @@ const ClassRecord& TextOutputStream::Class() {
     return record;
 }
 
-Ref<TextOutputStream> TextOutputStream::create(const fs::path& target) {
-    if (target.filename().empty())
+Ref<TextOutputStream> TextOutputStream::create(const fs::path& requested) {
+    // Through a link the file it leads to is replaced, and the link stays.
+    const std::optional<fs::path> resolved = followLinks(requested);
+    if (!resolved || resolved->filename().empty())
         return nullptr;
+    const fs::path& target = *resolved;
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
     std::error_code error;
     if (!ensureFolder(folder) || fs::is_directory(target, error))
         return nullptr;
 
+    removeStaleTemporaries(folder, target.filename().string());
     // The temporary sits beside the target, so the rename that puts it in place stays on one file system.
     std::string temporary = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);

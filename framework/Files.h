@@ -60,14 +60,16 @@ class TextInputStream : public Object {
 };
 
 // Writes into a temporary beside the target and renames it into place when finished (Close, or
-// the last reference going), so the file is never left truncated or half-written.
+// the last reference going), so the file is never left truncated or half-written. A target that
+// is a symbolic link keeps it: the file it leads to is replaced. Temporaries of earlier saves that
+// were killed before their rename, and are older than a minute, are removed.
 class TextOutputStream : public Object {
   public:
     static const ClassRecord& Class();
     const ClassRecord& classRecord() const override { return Class(); }
     ~TextOutputStream() override;
 
-    static Ref<TextOutputStream> create(const std::filesystem::path& target);
+    static Ref<TextOutputStream> create(const std::filesystem::path& requested);
 
     void Write(const String& text);
     // The text followed by a line feed.

@@ -25,8 +25,10 @@ struct WeakControl {
     int32_t weakCount;
 };
 
-// Every framework object. The header is exactly 24 bytes, so a plug-in's instance data can sit right
-// after it; nothing else may be added here.
+// Every framework object. A plug-in's instance data sits right after the header, at the offset the
+// host reports to the plug-in: the header must stay exactly kObjectHeaderSize bytes.
+inline constexpr int32_t kObjectHeaderSize = 24;
+
 class Object {
   public:
     Object() = default;
@@ -52,6 +54,8 @@ class Object {
     uint32_t releasing_ = 0;
     WeakControl* weak_ = nullptr;
 };
+static_assert(sizeof(Object) == kObjectHeaderSize,
+              "a plug-in's instance data must start right after the header");
 
 // A strong, counted reference. Using a nil reference raises NilObjectException.
 template <class T> class Ref {

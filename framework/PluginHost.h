@@ -13,7 +13,7 @@
 namespace fw {
 
 // Where a plug-in's instance data begins in every framework object: right after the header.
-constexpr int32_t kPluginDataOffset = 24;
+constexpr int32_t kPluginDataOffset = kObjectHeaderSize;
 
 // Loads one module and calls its REALPluginMain with the host's resolver. False (and a problem
 // noted for the start-up report) when the module is missing or has no entry point.

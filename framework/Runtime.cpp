@@ -1,4 +1,5 @@
 #include "framework/Runtime.h"
+#include "framework/qt/DisplayCheck.h"
 #include "framework/qt/TerminationSignals.h"
 
 #include <QApplication>
@@ -67,17 +68,18 @@ void RuntimeInit(int argc, char** argv) {
     RuntimeState& s = state();
     if (s.toolkit)
         return;
-    s.arguments.assign(argv, argv + argc);
-    for (std::string& argument : s.arguments)
-        s.argv.push_back(argument.data());
-    s.argv.push_back(nullptr);
-    s.argc = argc;
+    // The program has no command line: the toolkit gets the program's name only, so that none of
+    // its own options (-display, -platform, -style...) can put the windows somewhere else than the
+    // display the plug-in pokes.
+    s.arguments.assign(1, argc > 0 && argv && argv[0] ? argv[0] : AMBREL_APPLICATION_NAME);
+    s.argv = {s.arguments[0].data(), nullptr};
+    s.argc = 1;
+    detail::exitUnlessDisplayOpens();
     s.toolkit = std::make_unique<QApplication>(s.argc, s.argv.data());
     QApplication::setApplicationName(QString::fromUtf8(AMBREL_APPLICATION_NAME));
     // Closing the last window ends nothing by itself: the program says when it quits.
     QApplication::setQuitOnLastWindowClosed(false);
     detail::installTerminationHandlers();
-    RuntimeAddModuleExit(&releaseImplicitWindows);
 }
 
 int RuntimeExit() {

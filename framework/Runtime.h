@@ -12,7 +12,9 @@ namespace fw {
 
 class Application;
 
-// Initialises the runtime (and the toolkit underneath) for this process.
+// Initialises the runtime (and the toolkit underneath) for this process. The toolkit is given the
+// program's name only. Without a usable display on the X platform it says so in one line and
+// exits with status 1.
 void RuntimeInit(int argc, char** argv);
 // Tears the runtime down; the result is the process exit status (the code given to Quit).
 int RuntimeExit();

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include <ctime>
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <gtest/gtest.h>
@@ -177,6 +179,112 @@ TEST_F(Files, NewFilesFollowTheUmaskAndReplacementsKeepTheirMode) {
     EXPECT_EQ(st.st_mode & 0777, 0644u);
     ASSERT_EQ(::stat((folder / "private.txt").c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0600u);
+}
+
+TEST_F(Files, AReplacedFileIsAlwaysReadableAndWritableByItsOwner) {
+    const struct {
+        mode_t before, after;
+    } cases[] = {
+        {0600, 0600}, {0644, 0644}, {0400, 0600}, {0000, 0600}, {0444, 0644}, {0040, 0640}, {0755, 0755},
+    };
+    for (const auto& c : cases) {
+        put(folder / "ambrel.txt", "old");
+        ASSERT_EQ(::chmod((folder / "ambrel.txt").c_str(), c.before), 0);
+        Ref<TextOutputStream> out = file("ambrel.txt")->CreateTextFile();
+        ASSERT_TRUE(out && out->Close()) << std::oct << c.before;
+        struct stat st;
+        ASSERT_EQ(::stat((folder / "ambrel.txt").c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, c.after) << "was " << std::oct << c.before;
+    }
+}
+
+TEST_F(Files, ThroughASymbolicLinkTheFileItLeadsToIsReplacedAndTheLinkStays) {
+    const fs::path dotfiles = folder / "dotfiles";
+    fs::create_directories(dotfiles / "deeper");
+    struct Case {
+        const char* what;
+        std::vector<std::pair<fs::path, fs::path>> links; // link, what it names
+        fs::path real;                                    // the file that must receive the text
+    };
+    const Case cases[] = {
+        {"relative link", {{folder / "ambrel.txt", "dotfiles/ambrel.txt"}}, dotfiles / "ambrel.txt"},
+        {"absolute link", {{folder / "ambrel.txt", dotfiles / "ambrel.txt"}}, dotfiles / "ambrel.txt"},
+        {"chain of links",
+         {{folder / "ambrel.txt", "dotfiles/link.txt"}, {dotfiles / "link.txt", "deeper/ambrel.txt"}},
+         dotfiles / "deeper" / "ambrel.txt"},
+        {"link to a file not there yet", {{folder / "ambrel.txt", "dotfiles/new.txt"}}, dotfiles / "new.txt"},
+    };
+    for (const Case& c : cases) {
+        for (const auto& [link, named] : c.links)
+            fs::create_symlink(named, link);
+        if (std::string(c.what) != "link to a file not there yet") {
+            put(c.real, "old");
+            fs::permissions(c.real, fs::perms::owner_read);
+        }
+        Ref<TextOutputStream> out = file("ambrel.txt")->CreateTextFile();
+        ASSERT_TRUE(out) << c.what;
+        out->WriteLine("#Window1Position 70,10");
+        EXPECT_TRUE(out->Close()) << c.what;
+        for (const auto& [link, named] : c.links) {
+            EXPECT_TRUE(fs::is_symlink(link)) << c.what << ": " << link;
+            EXPECT_EQ(fs::read_symlink(link), named) << c.what;
+        }
+        EXPECT_EQ(contentsOf(c.real), "#Window1Position 70,10\n") << c.what;
+        EXPECT_EQ(fs::status(c.real).permissions() & fs::perms::owner_write, fs::perms::owner_write)
+            << c.what;
+        for (const fs::path& place : {folder, dotfiles, dotfiles / "deeper"})
+            for (const auto& entry : fs::directory_iterator(place))
+                EXPECT_NE(entry.path().filename().string().rfind(".", 0), 0u)
+                    << c.what << ": left " << entry.path();
+        for (const auto& [link, named] : c.links)
+            fs::remove(link);
+        fs::remove(c.real);
+    }
+}
+
+TEST_F(Files, ALoopOfLinksIsNoFileToCreate) {
+    fs::create_symlink("b.txt", folder / "ambrel.txt");
+    fs::create_symlink("ambrel.txt", folder / "b.txt");
+    EXPECT_FALSE(file("ambrel.txt")->CreateTextFile());
+    EXPECT_TRUE(fs::is_symlink(folder / "ambrel.txt"));
+    EXPECT_EQ(entries().size(), 2u);
+}
+
+TEST_F(Files, SavingRemovesOnlyItsOwnStaleTemporaries) {
+    struct Entry {
+        const char* name;
+        int ageSeconds;
+        bool stays;
+    };
+    const Entry entries_[] = {
+        {".ambrel.txt.Ab3xY9", 120, false}, // a killed save's, two minutes old
+        {".ambrel.txt.q1W2e3", 3600 * 24, false},
+        {".ambrel.txt.Young1", 5, true},    // may be another instance's save in flight
+        {".ambrel.txt.Futur1", -600, true}, // from a clock that was ahead
+        {".ambrel.txt.Ab3x", 120, true},    // not the pattern: too short
+        {".ambrel.txt.Ab3xY9z", 120, true}, // too long
+        {".ambrel.txt.Ab-xY9", 120, true},  // not one of the characters mkostemp picks
+        {".other.txt.Ab3xY9", 120, true},   // another file's
+        {"ambrel.txt.Ab3xY9", 120, true},   // not hidden
+    };
+    for (const Entry& e : entries_) {
+        put(folder / e.name, "partial");
+        const timespec times[2] = {{::time(nullptr) - e.ageSeconds, 0}, {::time(nullptr) - e.ageSeconds, 0}};
+        ASSERT_EQ(::utimensat(AT_FDCWD, (folder / e.name).c_str(), times, 0), 0);
+    }
+    fs::create_directory(folder / ".ambrel.txt.Dir123"); // not a file
+    fs::create_symlink("elsewhere", folder / ".ambrel.txt.Lnk123");
+    const timespec old[2] = {{::time(nullptr) - 120, 0}, {::time(nullptr) - 120, 0}};
+    ::utimensat(AT_FDCWD, (folder / ".ambrel.txt.Dir123").c_str(), old, 0);
+    ::utimensat(AT_FDCWD, (folder / ".ambrel.txt.Lnk123").c_str(), old, AT_SYMLINK_NOFOLLOW);
+
+    Ref<TextOutputStream> out = file("ambrel.txt")->CreateTextFile();
+    ASSERT_TRUE(out && out->Close());
+    for (const Entry& e : entries_)
+        EXPECT_EQ(fs::exists(folder / e.name), e.stays) << e.name;
+    EXPECT_TRUE(fs::is_directory(folder / ".ambrel.txt.Dir123"));
+    EXPECT_TRUE(fs::is_symlink(folder / ".ambrel.txt.Lnk123"));
+    EXPECT_EQ(contentsOf(folder / "ambrel.txt"), "");
 }
 
 TEST(PreferencesFolder, HonoursXdgConfigHomeThenHome) {

@@ -1,5 +1,5 @@
 // The visual controls: what they show, what the user's gestures do, and the keyboard focus.
-#include "framework/Inspect.h"
+#include "framework/testing/Inspect.h"
 #include "tests/framework/LoggedWindow.h"
 #include "tests/framework/UiTestSupport.h"
 

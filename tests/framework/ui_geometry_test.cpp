@@ -1,5 +1,5 @@
 // Window size, the content's screen position, and windows kept within reach of the screens.
-#include "framework/Inspect.h"
+#include "framework/testing/Inspect.h"
 #include "tests/framework/LoggedWindow.h"
 #include "tests/framework/UiTestSupport.h"
 

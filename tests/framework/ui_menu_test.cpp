@@ -1,7 +1,7 @@
 // Menu trees, the menu bar a window shows, and how a chosen item finds what serves it.
 #include <algorithm>
 
-#include "framework/Inspect.h"
+#include "framework/testing/Inspect.h"
 #include "tests/framework/LoggedWindow.h"
 #include "tests/framework/UiTestSupport.h"
 

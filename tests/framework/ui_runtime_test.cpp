@@ -1,7 +1,7 @@
 // The runtime: the event loop and quitting, the exception boundary, start-up reports, module exits.
 #include <csignal>
 
-#include "framework/Inspect.h"
+#include "framework/testing/Inspect.h"
 #include "tests/framework/LoggedWindow.h"
 #include "tests/framework/UiTestSupport.h"
 

@@ -1,7 +1,7 @@
 // Window construction, implicit instances and closing.
 #include <algorithm>
 
-#include "framework/Inspect.h"
+#include "framework/testing/Inspect.h"
 #include "tests/framework/LoggedWindow.h"
 #include "tests/framework/UiTestSupport.h"
 

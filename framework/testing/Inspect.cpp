@@ -1,4 +1,4 @@
-#include "framework/Inspect.h"
+#include "framework/testing/Inspect.h"
 
 #include <QAccessible>
 #include <QCheckBox>

@@ -1,5 +1,5 @@
 // What the toolkit shows of windows and controls, in the framework's own terms, and the user's
-// gestures on them: for the framework's tests, never for the program.
+// gestures on them: the tests' support library (ambrel_test_support), never linked into the program.
 #pragma once
 
 #include <cstdint>
