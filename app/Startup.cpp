@@ -12,8 +12,10 @@
 #include "framework/Files.h"
 #include "framework/Label.h"
 #include "framework/Menu.h"
+#include "framework/MessageDialog.h"
 #include "framework/PluginHost.h"
 #include "framework/PopupMenu.h"
+#include "framework/PushButton.h"
 #include "framework/Runtime.h"
 #include "framework/Timer.h"
 
@@ -30,6 +32,7 @@ constexpr ClassAccessor kFrameworkClasses[] = {
     &fw::CheckBox::Class,    &fw::Timer::Class,           &fw::MenuItem::Class,
     &fw::MenuBar::Class,     &fw::AppleMenuItem::Class,   &fw::QuitMenuItem::Class,
     &fw::FolderItem::Class,  &fw::TextInputStream::Class, &fw::TextOutputStream::Class,
+    &fw::PushButton::Class,  &fw::MessageDialog::Class,   &fw::MessageDialogButton::Class,
 };
 
 // The program's classes up to the preferences module's, whose directive list follows them.

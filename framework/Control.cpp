@@ -29,8 +29,18 @@ bool Control::hasEventHandler(int32_t eventNumber) const {
 
 Value Control::raiseEvent(int32_t eventNumber, std::initializer_list<Value> args) {
     auto found = events_.find(eventNumber);
-    if (found == events_.end())
+    if (found == events_.end() || running_.count(eventNumber))
         return Value();
+    // Its window has closed: the handler must not run on it, as when the window is gone.
+    if (detached_)
+        throw NilObjectException();
+    Ref<Control> protector(this);
+    running_.insert(eventNumber);
+    struct Done {
+        Control& control;
+        int32_t event;
+        ~Done() { control.running_.erase(event); }
+    } done{*this, eventNumber};
     // The handler may rebind the event or close the window: the call keeps what it uses.
     const Binding binding = found->second;
     const std::vector<Value> arguments(args);
@@ -44,6 +54,7 @@ void Control::attach(fw::Window& window, int32_t) {
 }
 
 void Control::detach() {
+    detached_ = true;
     window_ = WeakRef<fw::Window>();
 }
 

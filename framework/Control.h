@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <set>
 
 #include "framework/Delegate.h"
 #include "framework/Object.h"
@@ -45,7 +46,10 @@ class Control : public Object {
 
     void addEventHandler(int32_t eventNumber, EventStub stub, Ref<Delegate> delegate);
     bool hasEventHandler(int32_t eventNumber) const;
-    // Calls the delegate bound to the event, if any. Exceptions pass on to the caller.
+    // Calls the delegate bound to the event, if any. Exceptions pass on to the caller. An event
+    // raised while the same event's earlier delivery is still running (its handler waits in a
+    // modal box, say) is dropped; one raised after the control's window has closed raises
+    // NilObjectException, as for a window that has gone: the handler never runs on a closed window.
     Value raiseEvent(int32_t eventNumber, std::initializer_list<Value> args);
 
     // Called by Window._AddControl, and when the window goes.
@@ -60,7 +64,9 @@ class Control : public Object {
     String name_;
     int32_t index_ = INT32_MIN;
     WeakRef<fw::Window> window_;
+    bool detached_ = false; // its window has closed
     std::map<int32_t, Binding> events_;
+    std::set<int32_t> running_; // events whose delivery has not returned yet
 };
 
 void RuntimeAddEventHandler(Control& control, int32_t eventNumber, EventStub stub, Ref<Delegate> delegate);

@@ -7,11 +7,17 @@
 #include <cstdio>
 
 #include "framework/qt/Convert.h"
+#include "framework/qt/ModalLoop.h"
 
 namespace fw {
 
 namespace {
 std::function<void(const String&)>& presenter() {
+    static auto* p = new std::function<void(const String&)>();
+    return *p;
+}
+
+std::function<void(const String&)>& urlPresenter() {
     static auto* p = new std::function<void(const String&)>();
     return *p;
 }
@@ -31,7 +37,7 @@ void MsgBox(const String& message) {
     box.setWindowTitle(QApplication::applicationName());
     box.setTextFormat(Qt::PlainText);
     box.setText(detail::toQt(message));
-    box.exec();
+    detail::runModal(box);
 }
 
 void setMessagePresenter(std::function<void(const String&)> p) {
@@ -43,9 +49,17 @@ void Beep() {
 }
 
 void ShowURL(const String& address) {
+    if (urlPresenter()) {
+        urlPresenter()(address);
+        return;
+    }
     // The callers have no use for a failure; it is written down rather than lost.
     if (!QDesktopServices::openUrl(QUrl(detail::toQt(address))))
         std::fprintf(stderr, "%s could not open %s\n", AMBREL_APPLICATION_NAME, address.c_str());
+}
+
+void setURLPresenter(std::function<void(const String&)> p) {
+    urlPresenter() = std::move(p);
 }
 
 } // namespace fw

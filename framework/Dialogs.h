@@ -15,5 +15,8 @@ void setMessagePresenter(std::function<void(const String&)> presenter);
 void Beep();
 // Opens a web or mailto address in the user's browser or mail client; returns at once.
 void ShowURL(const String& address);
+// Where ShowURL sends addresses: the desktop's browser or mail client by default; tests put a
+// recorder here. An empty presenter restores the default.
+void setURLPresenter(std::function<void(const String&)> presenter);
 
 } // namespace fw

@@ -2,10 +2,12 @@
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QScreen>
 #include <algorithm>
 
 #include "framework/Menu.h"
+#include "framework/PushButton.h"
 #include "framework/Runtime.h"
 #include "framework/qt/Convert.h"
 #include "framework/qt/MenuBridge.h"
@@ -35,6 +37,17 @@ class WindowWidget : public QWidget {
         QWidget::resizeEvent(event);
         if (bridge_)
             bridge_->resized();
+    }
+    // Keys no control took: Return and Enter press the default button, Escape the cancel button.
+    void keyPressEvent(QKeyEvent* event) override {
+        const bool cancel = event->key() == Qt::Key_Escape;
+        const bool accept = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+        if (bridge_ && (cancel || accept) && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&
+            bridge_->pressButton(cancel)) {
+            event->accept();
+            return;
+        }
+        QWidget::keyPressEvent(event);
     }
 
   private:
@@ -233,6 +246,22 @@ void WindowBridge::closeRequested() {
         Ref<Window> protector(&owner_);
         protector->Close();
     });
+}
+
+bool WindowBridge::pressButton(bool cancel) {
+    Ref<PushButton> found;
+    for (const Ref<Control>& control : owner_.controls()) {
+        auto* button = dynamic_cast<PushButton*>(control.get());
+        if (button && (cancel ? button->Cancel() : button->Default()) && button->Enabled() &&
+            button->Visible()) {
+            found = Ref<PushButton>(button);
+            break;
+        }
+    }
+    if (!found)
+        return false;
+    dispatch([&] { found->Push(); });
+    return true;
 }
 
 void WindowBridge::activated() {

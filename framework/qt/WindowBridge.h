@@ -51,6 +51,9 @@ class WindowBridge {
     void closeRequested();
     void activated();
     void resized();
+    // Return or Escape: presses the window's first enabled, visible default or cancel button;
+    // false when there is none.
+    bool pressButton(bool cancel);
 
   private:
     void create();

@@ -1,9 +1,16 @@
 #include "framework/testing/Inspect.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPushButton>
 #include <QScreen>
 
 #include "framework/qt/ControlBridge.h"
@@ -24,6 +31,46 @@ QWidget* widgetOf(const RectControl& control) {
 
 detail::MenuBridge* menusOf(Window& window) {
     return window.bridge().menus();
+}
+
+void sendKey(QWidget* target, Key key) {
+    static constexpr struct {
+        Key key;
+        Qt::Key qt;
+        Qt::KeyboardModifiers modifiers;
+        const char* text;
+    } kKeys[] = {{Key::Return, Qt::Key_Return, Qt::NoModifier, "\r"},
+                 {Key::Enter, Qt::Key_Enter, Qt::KeypadModifier, "\r"},
+                 {Key::Escape, Qt::Key_Escape, Qt::NoModifier, "\x1b"},
+                 {Key::Space, Qt::Key_Space, Qt::NoModifier, " "}};
+    for (const auto& k : kKeys) {
+        if (k.key != key)
+            continue;
+        QPointer<QWidget> guard(target);
+        QKeyEvent press(QEvent::KeyPress, k.qt, k.modifiers, QString::fromLatin1(k.text));
+        QApplication::sendEvent(target, &press);
+        if (!guard)
+            return;
+        QKeyEvent release(QEvent::KeyRelease, k.qt, k.modifiers, QString::fromLatin1(k.text));
+        QApplication::sendEvent(target, &release);
+    }
+}
+
+// The innermost modal box that is shown.
+QDialog* modalDialog() {
+    QWidget* modal = QApplication::activeModalWidget();
+    return qobject_cast<QDialog*>(modal);
+}
+
+QList<QPushButton*> shownButtons(QDialog* box) {
+    QList<QPushButton*> shown;
+    for (QPushButton* b : box->findChildren<QPushButton*>())
+        if (b->isVisibleTo(box))
+            shown << b;
+    std::sort(shown.begin(), shown.end(), [](QPushButton* a, QPushButton* b) {
+        return a->mapToGlobal(QPoint()).x() < b->mapToGlobal(QPoint()).x();
+    });
+    return shown;
 }
 } // namespace
 
@@ -108,6 +155,87 @@ void click(CheckBox& box) {
 void clickCloseBox(Window& window) {
     if (QWidget* w = window.bridge().widget())
         w->close();
+}
+
+void click(PushButton& button) {
+    if (auto* b = qobject_cast<QPushButton*>(widgetOf(button)))
+        b->click();
+}
+
+void pressKey(Window& window, Key key) {
+    QWidget* w = window.bridge().widget();
+    if (!w)
+        return;
+    sendKey(w->focusWidget() ? w->focusWidget() : w, key);
+}
+
+void clickAt(RectControl& control) {
+    QWidget* w = widgetOf(control);
+    if (!w)
+        return;
+    QPointer<QWidget> guard(w);
+    const QPointF at(w->width() / 2.0, w->height() / 2.0);
+    const QPointF global = w->mapToGlobal(at);
+    QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &press);
+    if (!guard)
+        return;
+    QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &release);
+}
+
+ModalView modalBox() {
+    ModalView v;
+    QDialog* box = modalDialog();
+    if (!box)
+        return v;
+    v.present = true;
+    v.title = detail::fromQt(box->windowTitle());
+    if (auto* standard = qobject_cast<QMessageBox*>(box)) {
+        v.message = detail::fromQt(standard->text());
+        v.explanation = detail::fromQt(standard->informativeText());
+    } else {
+        if (auto* message = box->findChild<QLabel*>(QStringLiteral("message")))
+            v.message = detail::fromQt(message->text());
+        if (auto* explanation = box->findChild<QLabel*>(QStringLiteral("explanation")))
+            v.explanation = detail::fromQt(explanation->text());
+    }
+    for (QPushButton* b : shownButtons(box)) {
+        const String caption = detail::fromQt(b->text().replace(QLatin1String("&&"), QLatin1String("&")));
+        v.buttons.push_back(caption);
+        if (b->isDefault())
+            v.defaultButton = caption;
+    }
+    return v;
+}
+
+bool pressModalButton(const String& caption) {
+    QDialog* box = modalDialog();
+    if (!box)
+        return false;
+    for (QPushButton* b : shownButtons(box)) {
+        if (detail::fromQt(b->text().replace(QLatin1String("&&"), QLatin1String("&"))).sameBytes(caption)) {
+            b->click();
+            return true;
+        }
+    }
+    return false;
+}
+
+bool pressModalKey(Key key) {
+    QDialog* box = modalDialog();
+    if (!box)
+        return false;
+    sendKey(box->focusWidget() ? box->focusWidget() : box, key);
+    return true;
+}
+
+bool closeModalBox() {
+    QDialog* box = modalDialog();
+    if (!box)
+        return false;
+    box->close();
+    return true;
 }
 
 } // namespace fw::inspect

@@ -7,6 +7,7 @@
 
 #include "framework/CheckBox.h"
 #include "framework/PopupMenu.h"
+#include "framework/PushButton.h"
 #include "framework/String.h"
 #include "framework/Window.h"
 
@@ -49,5 +50,29 @@ bool chooseMenuItem(Window& window, const String& itemName); // false when the i
 void pickRow(PopupMenu& popup, int32_t row);
 void click(CheckBox& box);
 void clickCloseBox(Window& window);
+void click(PushButton& button);
+// A key pressed and released where the window's keyboard focus is (the window itself when no
+// control has it), as the user types it; the events pass through the application as real ones do.
+enum class Key { Return, Enter, Escape, Space };
+void pressKey(Window& window, Key key);
+// A mouse click at a point of the control, delivered the same way.
+void clickAt(RectControl& control);
+
+// The modal box or dialog in front while one runs (MsgBox, MessageDialog.ShowModal).
+struct ModalView {
+    bool present = false;
+    String title;
+    String message;              // the main text, as the widget shows it
+    String explanation;          // the secondary text
+    std::vector<String> buttons; // the captions of the buttons shown, left to right
+    String defaultButton;
+};
+ModalView modalBox();
+// Presses the shown button of the box in front that has the caption; false when there is none.
+bool pressModalButton(const String& caption);
+// A key typed into the box in front; false when no box runs.
+bool pressModalKey(Key key);
+// Closes the box in front with its close box; false when no box runs.
+bool closeModalBox();
 
 } // namespace fw::inspect

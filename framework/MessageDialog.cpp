@@ -1,0 +1,54 @@
+#include "framework/MessageDialog.h"
+
+#include "framework/PropertyTable.h"
+#include "framework/qt/MessageDialogBox.h"
+
+namespace fw {
+
+namespace {
+ModalPresenter& presenter() {
+    static auto* p = new ModalPresenter();
+    return *p;
+}
+} // namespace
+
+const ClassRecord& MessageDialogButton::Class() {
+    using detail::accessor;
+    static const ClassRecord& record = registerClass(detail::classOf<MessageDialogButton>(
+        "MessageDialogButton", Object::Class(),
+        {
+            accessor("Caption", &MessageDialogButton::Caption, &MessageDialogButton::setCaption),
+            accessor("Visible", &MessageDialogButton::Visible, &MessageDialogButton::setVisible),
+        }));
+    return record;
+}
+
+const ClassRecord& MessageDialog::Class() {
+    using detail::accessor;
+    static const ClassRecord& record = registerClass(detail::classOf<MessageDialog>(
+        "MessageDialog", Object::Class(),
+        {
+            accessor("Title", &MessageDialog::Title, &MessageDialog::setTitle),
+            accessor("Message", &MessageDialog::Message, &MessageDialog::setMessage),
+            accessor("Explanation", &MessageDialog::Explanation, &MessageDialog::setExplanation),
+            accessor("Icon", &MessageDialog::Icon, &MessageDialog::setIcon),
+        }));
+    return record;
+}
+
+MessageDialog::MessageDialog()
+    : action_(make<MessageDialogButton>("OK", true)), cancel_(make<MessageDialogButton>("Cancel", false)),
+      alternate_(make<MessageDialogButton>()) {}
+
+Ref<MessageDialogButton> MessageDialog::ShowModal() {
+    Ref<MessageDialog> protector(this);
+    if (presenter())
+        return presenter()(*this);
+    return detail::showMessageDialog(*this);
+}
+
+void setModalPresenter(ModalPresenter p) {
+    presenter() = std::move(p);
+}
+
+} // namespace fw

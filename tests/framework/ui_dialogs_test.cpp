@@ -1,0 +1,215 @@
+// Dialogs: the presenters tests answer them through, the real message dialog on the screen, and
+// the safety of the nested loop that modal boxes run.
+#include "framework/Inspect.h"
+#include "framework/MessageDialog.h"
+#include "framework/Properties.h"
+#include "framework/PushButton.h"
+#include "tests/framework/LoggedWindow.h"
+#include "tests/framework/UiTestSupport.h"
+
+namespace {
+
+using fw::inspect::Key;
+using uitest::LoggedWindow;
+
+class Dialogs : public uitest::WindowTest {
+  protected:
+    void TearDown() override {
+        fw::setModalPresenter(nullptr);
+        fw::setURLPresenter(nullptr);
+        WindowTest::TearDown();
+    }
+
+    // Runs `act` from a one-off timer once the loop is running, so that boxes it shows run their
+    // nested loops inside the test's own.
+    void runInLoop(std::function<void()> act) {
+        bool done = false;
+        fw::Ref<fw::Timer> starter = uitest::timer(fw::Timer::ModeSingle, 1, [&] {
+            act();
+            done = true;
+        });
+        EXPECT_TRUE(uitest::runUntil([&] { return done; }, 10000));
+    }
+
+    // Does `step` from a repeating timer while a modal box is up, once each time the box is
+    // in front; used to answer boxes that really show.
+    fw::Ref<fw::Timer> whileABoxIsUp(std::function<void(const fw::inspect::ModalView&)> step) {
+        return uitest::timer(fw::Timer::ModeMultiple, 10, [step = std::move(step)] {
+            const fw::inspect::ModalView box = fw::inspect::modalBox();
+            if (box.present)
+                step(box);
+        });
+    }
+
+    fw::Ref<fw::MessageDialog> newVersionDialog() {
+        fw::Ref<fw::MessageDialog> d = fw::make<fw::MessageDialog>();
+        d->setTitle("New version available!");
+        d->setMessage("Version 1.4.0 is now available.");
+        d->setExplanation("<b>Faster</b> &amp; smaller\nSecond line");
+        d->CancelButton()->setVisible(true);
+        d->AlternateActionButton()->setCaption("Go to Website");
+        d->AlternateActionButton()->setVisible(true);
+        d->setIcon(fw::MessageDialog::IconQuestion);
+        return d;
+    }
+};
+
+TEST_F(Dialogs, AMessageDialogsButtonsAreTheSameObjectsOnEveryReadWithTheirDefaults) {
+    fw::Ref<fw::MessageDialog> d = fw::make<fw::MessageDialog>();
+    EXPECT_EQ(d->ActionButton(), d->ActionButton());
+    EXPECT_EQ(d->CancelButton(), d->CancelButton());
+    EXPECT_EQ(d->AlternateActionButton(), d->AlternateActionButton());
+    EXPECT_EQ(d->ActionButton()->Caption().bytes(), "OK");
+    EXPECT_TRUE(d->ActionButton()->Visible());
+    EXPECT_EQ(d->CancelButton()->Caption().bytes(), "Cancel");
+    EXPECT_FALSE(d->CancelButton()->Visible());
+    EXPECT_FALSE(d->AlternateActionButton()->Visible());
+}
+
+TEST_F(Dialogs, PresentersAnswerShowModalAndRecordShowURL) {
+    std::vector<std::string> urls;
+    fw::setURLPresenter([&](const fw::String& u) { urls.push_back(u.bytes()); });
+    fw::Ref<fw::MessageDialog> d = newVersionDialog();
+    std::string seen;
+    fw::setModalPresenter([&](fw::MessageDialog& shown) {
+        seen = shown.Message().bytes();
+        return shown.AlternateActionButton();
+    });
+
+    EXPECT_EQ(d->ShowModal(), d->AlternateActionButton());
+    fw::ShowURL("https://example.org/");
+
+    EXPECT_EQ(seen, "Version 1.4.0 is now available.");
+    EXPECT_EQ(urls, std::vector<std::string>{"https://example.org/"});
+}
+
+// The real dialog on the offscreen screen: what it shows, and what each way of leaving it answers.
+TEST_F(Dialogs, TheRealMessageDialogShowsPlainTextAndAnswersTheButtonPressed) {
+    const struct {
+        const char* how;
+        std::function<void()> press;
+        fw::Ref<fw::MessageDialogButton> (fw::MessageDialog::*expected)() const;
+    } cases[] = {
+        {"OK", [] { fw::inspect::pressModalButton("OK"); }, &fw::MessageDialog::ActionButton},
+        {"Cancel", [] { fw::inspect::pressModalButton("Cancel"); }, &fw::MessageDialog::CancelButton},
+        {"Go to Website", [] { fw::inspect::pressModalButton("Go to Website"); },
+         &fw::MessageDialog::AlternateActionButton},
+        {"Return", [] { fw::inspect::pressModalKey(Key::Return); }, &fw::MessageDialog::ActionButton},
+        {"Escape", [] { fw::inspect::pressModalKey(Key::Escape); }, &fw::MessageDialog::CancelButton},
+        {"close box", [] { fw::inspect::closeModalBox(); }, &fw::MessageDialog::CancelButton},
+    };
+    for (const auto& c : cases) {
+        fw::Ref<fw::MessageDialog> d = newVersionDialog();
+        fw::inspect::ModalView shown;
+        fw::Ref<fw::Timer> answer = whileABoxIsUp([&](const fw::inspect::ModalView& box) {
+            shown = box;
+            c.press();
+        });
+        fw::Ref<fw::MessageDialogButton> pressed;
+        runInLoop([&] { pressed = d->ShowModal(); });
+        answer->setMode(fw::Timer::ModeOff);
+
+        EXPECT_EQ(pressed, ((*d).*c.expected)()) << c.how;
+        EXPECT_EQ(shown.title.bytes(), "New version available!");
+        EXPECT_EQ(shown.message.bytes(), "Version 1.4.0 is now available.");
+        EXPECT_EQ(shown.explanation.bytes(), "<b>Faster</b> &amp; smaller\nSecond line");
+        EXPECT_EQ(shown.buttons, (std::vector<fw::String>{"Go to Website", "Cancel", "OK"}));
+        EXPECT_EQ(shown.defaultButton.bytes(), "OK");
+    }
+}
+
+TEST_F(Dialogs, TheRealMessageBoxShowsItsTextPlain) {
+    fw::setMessagePresenter(nullptr);
+    fw::inspect::ModalView shown;
+    fw::Ref<fw::Timer> answer = whileABoxIsUp([&](const fw::inspect::ModalView& box) {
+        shown = box;
+        fw::inspect::pressModalKey(Key::Return);
+    });
+    runInLoop([] { fw::MsgBox("<i>a</i> &amp; b\nnext"); });
+    EXPECT_EQ(shown.message.bytes(), "<i>a</i> &amp; b\nnext");
+}
+
+// The nested loop of a waiting box goes on running timers (the panel keeps counting) while the
+// windows behind get no input.
+TEST_F(Dialogs, WhileABoxWaitsTimersRunAndTheWindowsBehindGetNoInput) {
+    fw::setMessagePresenter(nullptr);
+    fw::Ref<LoggedWindow> behind = fw::implicitInstance<LoggedWindow>();
+    behind->Show();
+    fw::Ref<fw::CheckBox> box = behind->control<fw::CheckBox>("Box");
+    const int32_t stateBefore = box->State();
+    std::vector<std::string> menuCalls;
+
+    int ticks = 0;
+    fw::Ref<fw::Timer> counter = uitest::timer(fw::Timer::ModeMultiple, 5, [&] { ++ticks; });
+    fw::Ref<fw::Timer> answer = whileABoxIsUp([&](const fw::inspect::ModalView&) {
+        if (ticks < 5)
+            return;
+        fw::inspect::clickAt(*box);
+        fw::inspect::pressKey(*behind, Key::Space);
+        fw::inspect::clickCloseBox(*behind);
+        fw::inspect::pressModalButton("OK");
+    });
+    runInLoop([] { fw::MsgBox("Waiting"); });
+
+    EXPECT_GE(ticks, 5);
+    EXPECT_EQ(box->State(), stateBefore) << "neither the click nor the key reached the box behind";
+    EXPECT_TRUE(behind->isOpen()) << "nor the close box";
+    EXPECT_EQ(std::count(LoggedWindow::log.begin(), LoggedWindow::log.end(), "Close"), 0);
+}
+
+TEST_F(Dialogs, NoHandlerIsEnteredAgainWhileItWaitsInABox) {
+    fw::setMessagePresenter(nullptr);
+    fw::Ref<fw::PushButton> button = fw::make<fw::PushButton>();
+    int entries = 0, inside = 0, mostInside = 0;
+    fw::RuntimeAddEventHandler(*button, fw::kPushButtonAction, fw::_EventStub(fw::kPushButtonAction),
+                               uitest::call(
+                                   [&] {
+                                       ++entries;
+                                       mostInside = std::max(mostInside, ++inside);
+                                       if (entries == 1)
+                                           fw::MsgBox("First press");
+                                       --inside;
+                                   },
+                                   "( PushButton )"));
+    int looks = 0;
+    fw::Ref<fw::Timer> answer = whileABoxIsUp([&](const fw::inspect::ModalView&) {
+        button->Push(); // a second press while the first still waits
+        if (++looks == 3)
+            fw::inspect::pressModalButton("OK");
+    });
+    runInLoop([&] { button->Push(); });
+    answer->setMode(fw::Timer::ModeOff);
+    button->Push();
+
+    EXPECT_EQ(mostInside, 1);
+    EXPECT_EQ(entries, 2) << "the presses made while the first waited were dropped; a later one is not";
+}
+
+TEST_F(Dialogs, AWindowClosedWhileABoxWaitsReceivesNothingAfterwards) {
+    fw::setMessagePresenter(nullptr);
+    fw::Ref<LoggedWindow> window = fw::implicitInstance<LoggedWindow>();
+    fw::Ref<fw::Timer> ticker = window->control<fw::Timer>("Ticker");
+    int ticks = 0;
+    fw::RuntimeAddEventHandler(*ticker, fw::kTimerAction, fw::_EventStub(fw::kTimerAction),
+                               uitest::call([&] { ++ticks; }));
+    fw::Ref<fw::PopupMenu> popup = window->control<fw::PopupMenu>("Popup");
+    int changes = 0;
+    fw::RuntimeAddEventHandler(*popup, fw::kPopupMenuChange, fw::_EventStub(fw::kPopupMenuChange),
+                               uitest::call([&] { ++changes; }, "( PopupMenu )"));
+
+    fw::Ref<fw::Timer> answer = whileABoxIsUp([&](const fw::inspect::ModalView&) {
+        window->Close();
+        fw::inspect::pressModalButton("OK");
+    });
+    runInLoop([] { fw::MsgBox("Waiting"); });
+
+    EXPECT_FALSE(window->isOpen());
+    EXPECT_THROW(popup->setListIndex(2), fw::NilObjectException) << "as for a window that has gone";
+    ticker->setPeriod(5);
+    ticker->setMode(fw::Timer::ModeMultiple);
+    EXPECT_TRUE(uitest::runPast(50));
+    EXPECT_EQ(changes, 0);
+    EXPECT_EQ(ticks, 0);
+}
+
+} // namespace
