@@ -1,6 +1,6 @@
 // Push buttons: their records, the user's presses, and Return and Escape for the default and
 // cancel buttons.
-#include "framework/Inspect.h"
+#include "framework/testing/Inspect.h"
 #include "framework/Label.h"
 #include "framework/Properties.h"
 #include "framework/PushButton.h"

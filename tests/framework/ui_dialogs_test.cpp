@@ -1,6 +1,6 @@
 // Dialogs: the presenters tests answer them through, the real message dialog on the screen, and
 // the safety of the nested loop that modal boxes run.
-#include "framework/Inspect.h"
+#include "framework/testing/Inspect.h"
 #include "framework/MessageDialog.h"
 #include "framework/Properties.h"
 #include "framework/PushButton.h"
