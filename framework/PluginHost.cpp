@@ -9,9 +9,11 @@
 #include <cstring>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <system_error>
 
+#include "framework/ModuleCheck.h"
 #include "framework/Runtime.h"
 
 namespace fw {
@@ -101,6 +103,11 @@ void* hostResolver(const char* entryName) {
 }
 
 bool loadPluginModule(const std::filesystem::path& module) {
+    // A damaged module is treated as a missing one: nothing of it is loaded.
+    if (std::optional<std::string> damage = moduleDamage(module)) {
+        note("The plug-in " + module.string() + " is damaged: " + *damage + ".");
+        return false;
+    }
     void* handle = dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!handle) {
         const char* why = dlerror();

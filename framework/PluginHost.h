@@ -16,7 +16,8 @@ namespace fw {
 constexpr int32_t kPluginDataOffset = kObjectHeaderSize;
 
 // Loads one module and calls its REALPluginMain with the host's resolver. False (and a problem
-// noted for the start-up report) when the module is missing or has no entry point.
+// noted for the start-up report) when the module is missing, damaged (moduleDamage) or has no
+// entry point.
 bool loadPluginModule(const std::filesystem::path& module);
 // Loads the plug-ins from the application's own install folder only.
 void loadInstalledPlugins();
