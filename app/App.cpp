@@ -2,6 +2,7 @@
 
 #include "app/Window1.h"
 #include "framework/Runtime.h"
+#include "help/Help.h"
 
 namespace ambrel {
 
@@ -10,7 +11,8 @@ const fw::ClassRecord& App::Class() {
         .name = "App",
         .super = &fw::Application::Class(),
         .create = fw::factoryOf<App>(),
-        .members = {fw::scopedMember("Event_Open", "%%"), fw::scopedMember("Constructor", "%%")},
+        .members = {fw::scopedMember("Event_Open", "%%"), fw::scopedMember("_HelpShow_Action", "%b%"),
+                    fw::scopedMember("Constructor", "%%")},
         .attributes = {{"__Scope", "Public"}},
     });
     return record;
@@ -18,6 +20,14 @@ const fw::ClassRecord& App::Class() {
 
 void App::Event_Open() {
     ::Window1()->Show();
+}
+
+bool App::_HelpShow_Action() {
+    fw::Ref<Help> help = ::Help();
+    if (!help)
+        throw fw::NilObjectException();
+    help->Show();
+    return true;
 }
 
 } // namespace ambrel

@@ -80,20 +80,12 @@ void MenuBar1::Untitled3() {
 
 namespace MenuBar1Module {
 void releaseImplicitInstance() {
-    fw::Ref<MenuBar1> held = _implicitInstance;
-    _implicitInstance = nullptr;
+    releaseMenuBar(_implicitInstance);
 }
 } // namespace MenuBar1Module
 
 } // namespace ambrel
 
 fw::Ref<ambrel::MenuBar1> MenuBar1() {
-    using ambrel::_implicitInstance;
-    if (!_implicitInstance) {
-        fw::Ref<ambrel::MenuBar1> bar =
-            fw::checkCast<ambrel::MenuBar1>(fw::RuntimeNewObject(ambrel::MenuBar1::Class()));
-        bar->Constructor();
-        _implicitInstance = bar;
-    }
-    return _implicitInstance;
+    return ambrel::implicitMenuBar(ambrel::_implicitInstance);
 }

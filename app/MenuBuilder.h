@@ -27,4 +27,20 @@ template <class T> fw::Ref<T> menuItemOf(const fw::Window& window, const char* n
     return fw::checkCast<T>(bar->_Lookup(name));
 }
 
+// A menu bar's implicit instance, kept in its module global: made and built on first use.
+template <class Bar> fw::Ref<Bar> implicitMenuBar(fw::Ref<Bar>& global) {
+    if (!global) {
+        fw::Ref<Bar> bar = fw::checkCast<Bar>(fw::RuntimeNewObject(Bar::Class()));
+        bar->Constructor();
+        global = bar;
+    }
+    return global;
+}
+
+// The module exit of a menu bar's global: nil first, then the reference it held goes.
+template <class Bar> void releaseMenuBar(fw::Ref<Bar>& global) {
+    fw::Ref<Bar> held = global;
+    global = nullptr;
+}
+
 } // namespace ambrel

@@ -1,13 +1,12 @@
 #include "app/Startup.h"
 
-#include <array>
-
 #include "app/App.h"
 #include "app/MenuBar1.h"
 #include "app/TolvaneVrek.h"
 #include "app/Window1.h"
 #include "app/prefModule.h"
 #include "framework/CheckBox.h"
+#include "framework/Date.h"
 #include "framework/Dialogs.h"
 #include "framework/Files.h"
 #include "framework/Label.h"
@@ -17,7 +16,10 @@
 #include "framework/PopupMenu.h"
 #include "framework/PushButton.h"
 #include "framework/Runtime.h"
+#include "framework/TextArea.h"
 #include "framework/Timer.h"
+#include "help/Help.h"
+#include "help/MenuBar2.h"
 
 namespace ambrel {
 
@@ -26,13 +28,29 @@ namespace {
 using ClassAccessor = const fw::ClassRecord& (*)();
 
 constexpr ClassAccessor kFrameworkClasses[] = {
-    &fw::Object::Class,      &fw::Delegate::Class,        &fw::Application::Class,
-    &fw::Window::Class,      &fw::Control::Class,         &fw::RectControl::Class,
-    &fw::TextControl::Class, &fw::PopupMenu::Class,       &fw::Label::Class,
-    &fw::CheckBox::Class,    &fw::Timer::Class,           &fw::MenuItem::Class,
-    &fw::MenuBar::Class,     &fw::AppleMenuItem::Class,   &fw::QuitMenuItem::Class,
-    &fw::FolderItem::Class,  &fw::TextInputStream::Class, &fw::TextOutputStream::Class,
-    &fw::PushButton::Class,  &fw::MessageDialog::Class,   &fw::MessageDialogButton::Class,
+    &fw::Object::Class,
+    &fw::Delegate::Class,
+    &fw::Application::Class,
+    &fw::Window::Class,
+    &fw::Control::Class,
+    &fw::RectControl::Class,
+    &fw::TextControl::Class,
+    &fw::PopupMenu::Class,
+    &fw::Label::Class,
+    &fw::CheckBox::Class,
+    &fw::Timer::Class,
+    &fw::MenuItem::Class,
+    &fw::MenuBar::Class,
+    &fw::AppleMenuItem::Class,
+    &fw::QuitMenuItem::Class,
+    &fw::FolderItem::Class,
+    &fw::TextInputStream::Class,
+    &fw::TextOutputStream::Class,
+    &fw::PushButton::Class,
+    &fw::MessageDialog::Class,
+    &fw::MessageDialogButton::Class,
+    &fw::TextArea::Class,
+    &fw::Date::Class,
 };
 
 // The program's classes up to the preferences module's, whose directive list follows them.
@@ -41,13 +59,21 @@ constexpr ClassAccessor kProgramClasses[] = {
     &Window1_Timer1::Class, &MenuBar1::Class, &directiveClass::Class,
 };
 
+// The program's classes after the directive list; MenuBar2 is the last class built.
+constexpr ClassAccessor kLaterProgramClasses[] = {
+    &Help::Class,
+    &MenuBar2::Class,
+};
+
 struct MenuBinding {
     const char* command;
     bool (App::*handler)();
 };
 
 // The commands whose windows exist; an item with no handler in reach stays disabled.
-constexpr std::array<MenuBinding, 0> kMenuBindings{};
+constexpr MenuBinding kMenuBindings[] = {
+    {"HelpShow", &App::_HelpShow_Action},
+};
 
 fw::Value callWithExceptionHandling(fw::Object*, fw::Arguments args) {
     if (args.size() != 2)
@@ -76,6 +102,8 @@ void runClassSetupList() {
     for (ClassAccessor cls : kProgramClasses)
         cls();
     prefModule::createDirectiveList();
+    for (ClassAccessor cls : kLaterProgramClasses)
+        cls();
 }
 
 void _Main() {
@@ -133,6 +161,7 @@ void runModuleExitList() {
     fw::releaseImplicitWindows();
     MenuBar1Module::releaseImplicitInstance();
     prefModule::releaseDirectiveList();
+    MenuBar2Module::releaseImplicitInstance();
 }
 
 int runApplication(int argc, char** argv) {

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "app/WindowRecord.h"
 #include "framework/Properties.h"
 
 namespace ambrel::Window1Layout {
@@ -16,7 +17,6 @@ namespace {
 
 constexpr int32_t kNoIndex = INT32_MIN;
 constexpr fw::Color kBlack = fw::RGB(0, 0, 0);
-constexpr fw::Color kWhite = fw::RGB(255, 255, 255);
 
 std::string rows() {
     std::string joined;
@@ -92,29 +92,7 @@ fw::String label(const char* name, int32_t left, int32_t top, int32_t width, int
 } // namespace
 
 const fw::String& window() {
-    static const fw::String record = fw::encodeRecord({
-        {"Placement", 0},
-        {"Width", 171},
-        {"Height", 80},
-        {"MinWidth", 64},
-        {"MinHeight", 64},
-        {"MaxWidth", 32000},
-        {"MaxHeight", 32000},
-        {"Frame", 0},
-        {"Composite", false},
-        {"HasBackColor", false},
-        {"BackColor", kWhite},
-        {"Title", "Ambrel"},
-        {"Visible", true},
-        {"FullScreen", false},
-        {"MenuBarVisible", true},
-        {"CloseButton", true},
-        {"Resizeable", false},
-        {"LiveResize", false},
-        {"MaximizeButton", false},
-        {"MinimizeButton", false},
-        {"MacProcID", 0},
-    });
+    static const fw::String record = windowRecord(171, 80, "Ambrel");
     return record;
 }
 

@@ -3,6 +3,7 @@
 #include "framework/Menu.h"
 #include "framework/PropertyTable.h"
 #include "framework/TextCase.h"
+#include "framework/qt/MenuBridge.h"
 
 namespace fw {
 
@@ -18,6 +19,12 @@ void Application::setMenuBar(Ref<fw::MenuBar> bar) {
 
 void Application::_AddMenuHandler(const String& commandName, Ref<Delegate> handler) {
     handlers_[toLowerUtf8(commandName.bytes())] = std::move(handler);
+    detail::refreshMenus();
+}
+
+void Application::_RemoveMenuHandlers() {
+    handlers_.clear();
+    detail::refreshMenus();
 }
 
 Ref<Delegate> Application::menuHandler(const String& commandName) const {

@@ -27,6 +27,8 @@ class Application : public Object {
 
     void _AddMenuHandler(const String& commandName, Ref<Delegate> handler);
     Ref<Delegate> menuHandler(const String& commandName) const;
+    // The runtime lets the application go: its handlers hold it as their target, so they go first.
+    void _RemoveMenuHandlers();
 
     // The running version, from the application's version data (the build's project version).
     int32_t MajorVersion() const;

@@ -42,6 +42,8 @@ class RectControl : public Control {
     bool hasFocus() const;
     // Redraws the control; immediately when asked, not at the next idle time.
     void Refresh(bool immediately);
+    // Whether the control takes typed text: a shown window puts its first focus there.
+    virtual bool acceptsTyping() const { return false; }
 
     void attach(fw::Window& window, int32_t controlIndex) override;
     void detach() override;

@@ -84,6 +84,8 @@ void RuntimeInit(int argc, char** argv) {
 
 int RuntimeExit() {
     RuntimeState& s = state();
+    if (s.app)
+        s.app->_RemoveMenuHandlers();
     s.app = nullptr;
     s.exceptionHelper = nullptr;
     if (s.toolkit) {
@@ -204,6 +206,8 @@ Ref<Application> _GetAppObject() {
 
 void _RuntimeRegisterAppObject(Ref<Application> app) {
     RuntimeState& s = state();
+    if (s.app && s.app != app)
+        s.app->_RemoveMenuHandlers();
     s.app = std::move(app);
     s.appOpened = false;
 }

@@ -5,7 +5,9 @@
 #include "framework/Control.h"
 #include "framework/Menu.h"
 #include "framework/PropertyTable.h"
+#include "framework/RectControl.h"
 #include "framework/TextCase.h"
+#include "framework/qt/MenuBridge.h"
 #include "framework/qt/WindowBridge.h"
 
 namespace fw {
@@ -108,6 +110,21 @@ void Window::Show() {
     if (!open_)
         return;
     bridge_->show();
+    // The keys act where the user can type from the moment the window is shown, not on a
+    // button that happens to come first.
+    const bool focused = std::any_of(controls_.begin(), controls_.end(), [](const Ref<Control>& c) {
+        auto* visual = dynamic_cast<RectControl*>(c.get());
+        return visual && visual->hasFocus();
+    });
+    if (focused)
+        return;
+    RectControl* first = nullptr;
+    for (const Ref<Control>& control : controls_)
+        if (auto* visual = dynamic_cast<RectControl*>(control.get()); visual && visual->acceptsTyping())
+            if (!first || visual->TabIndex() < first->TabIndex())
+                first = visual;
+    if (first)
+        first->SetFocus();
 }
 
 void Window::Close() {
@@ -131,11 +148,14 @@ void Window::teardown() {
     }
     controls_.clear();
     // Handlers may hold this window as their target: dropping them ends the cycle.
+    const bool hadHandlers = !menuHandlers_.empty();
     menuHandlers_.clear();
     bridge_->destroy();
     open_ = false;
     closing_ = false;
     unlist(this);
+    if (hadHandlers)
+        detail::refreshMenus();
 }
 
 void Window::SetFocus() {
@@ -209,6 +229,7 @@ Ref<Object> Window::__New(const ClassRecord& cls) {
 
 void Window::_AddMenuHandler(const String& commandName, Ref<Delegate> handler) {
     menuHandlers_[handlerKey(commandName)] = std::move(handler);
+    detail::refreshMenus();
 }
 
 Ref<Delegate> Window::menuHandler(const String& commandName) const {

@@ -5,6 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   qt6-base-dev libgl-dev
+  libenchant-2-dev hunspell-en-us
   libx11-dev libxtst-dev libxss-dev
   libgtest-dev libgmock-dev
   xvfb xauth

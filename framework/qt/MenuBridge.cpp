@@ -1,9 +1,19 @@
 #include "framework/qt/MenuBridge.h"
 
+#include <QApplication>
+#include <algorithm>
+
 #include "framework/Runtime.h"
 #include "framework/qt/Convert.h"
 
 namespace fw::detail {
+
+namespace {
+std::vector<MenuBridge*>& liveBridges() {
+    static auto* bridges = new std::vector<MenuBridge*>();
+    return *bridges;
+}
+} // namespace
 
 MenuBridge::MenuBridge(Window& window, QWidget* parent, const MenuItem& bar)
     : window_(&window), bar_(new QMenuBar(parent)) {
@@ -11,9 +21,14 @@ MenuBridge::MenuBridge(Window& window, QWidget* parent, const MenuItem& bar)
     bar_->setNativeMenuBar(false);
     for (int32_t i = 0; i < bar.Count(); ++i)
         add(bar_, bar.Item(i));
+    // The Edit items follow the focus into and out of text widgets.
+    QObject::connect(qApp, &QApplication::focusChanged, &receiver_, [this] { refresh(nullptr); });
+    liveBridges().push_back(this);
+    refresh(nullptr);
 }
 
 MenuBridge::~MenuBridge() {
+    std::erase(liveBridges(), this);
     // A menu action may be what led here (Quit closes every window): the bar goes once control is
     // back in the event loop.
     if (bar_) {
@@ -55,9 +70,11 @@ void MenuBridge::add(QWidget* container, const Ref<MenuItem>& item) {
 }
 
 void MenuBridge::refresh(const QMenu* menu) {
+    if (!bar_)
+        return; // the actions went with the bar
     Ref<Window> window = window_.lock();
     for (const Entry& entry : entries_) {
-        if (entry.container != menu)
+        if (menu && entry.container != menu)
             continue;
         Ref<MenuItem> item = entry.item.lock();
         if (item && item->AutoEnable())
@@ -77,6 +94,11 @@ std::vector<QMenu*> MenuBridge::menus() const {
         return {};
     QList<QMenu*> found = bar_->findChildren<QMenu*>();
     return std::vector<QMenu*>(found.begin(), found.end());
+}
+
+void refreshMenus() {
+    for (MenuBridge* bridge : liveBridges())
+        bridge->refresh(nullptr);
 }
 
 } // namespace fw::detail

@@ -1,5 +1,6 @@
 // The toolkit side of a window's menu bar: a QMenuBar built from the MenuItem tree, whose actions
-// route the chosen item and whose menus enable their AutoEnable items as they open.
+// route the chosen item. AutoEnable items are enabled by what serves them now, kept current as the
+// focus moves and handlers come and go, so that a shortcut works without its menu being opened.
 #pragma once
 
 #include <QAction>
@@ -22,8 +23,8 @@ class MenuBridge {
     MenuBridge& operator=(const MenuBridge&) = delete;
 
     QMenuBar* bar() const { return bar_; }
-    // Enables each AutoEnable item of the menu by whether anything serves it now; runs as the menu
-    // opens, so that a shortcut is left to the routing, which serves only what is there.
+    // Enables each AutoEnable item of the menu (of every menu, given null) by whether anything
+    // serves it now.
     void refresh(const QMenu* menu);
     // The action of the item with that name, or null.
     QAction* action(const String& itemName) const;
@@ -42,5 +43,9 @@ class MenuBridge {
     std::vector<Entry> entries_;
     QObject receiver_;
 };
+
+// Works out the enabled state of every menu bar's items again: the handlers in reach or the focus
+// have changed.
+void refreshMenus();
 
 } // namespace fw::detail

@@ -3,12 +3,14 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "framework/CheckBox.h"
 #include "framework/PopupMenu.h"
 #include "framework/PushButton.h"
 #include "framework/String.h"
+#include "framework/TextArea.h"
 #include "framework/Window.h"
 
 namespace fw::inspect {
@@ -74,5 +76,19 @@ bool pressModalButton(const String& caption);
 bool pressModalKey(Key key);
 // Closes the box in front with its close box; false when no box runs.
 bool closeModalBox();
+
+// Text areas: the words drawn with the spell-check underline, in text order, and whether the
+// selection is drawn.
+std::vector<String> misspeltWords(TextArea& area);
+bool selectionShown(TextArea& area);
+// The lines the text is laid out in, wrapped ones included.
+int32_t lineCount(TextArea& area);
+// The languages the spell checker asks Enchant for, in turn; empty: the user's, then English.
+void useSpellingLanguages(std::vector<std::string> languages);
+
+// Key presses as the user makes them, to the window's focus widget, shortcuts included (in the
+// framework_input library): "Tab", "Ctrl+C", or text to type.
+void pressKeys(Window& window, const String& keySequence);
+void typeText(Window& window, const String& text);
 
 } // namespace fw::inspect

@@ -2,23 +2,12 @@
 #include <gtest/gtest.h>
 
 #include "AppFixture.h"
+#include "MenuRows.h"
 #include "app/App.h"
 #include "app/MenuBar1.h"
 #include "app/Startup.h"
 
 namespace {
-
-struct ItemRow {
-    const char* name;
-    const char* cls;
-    const char* text;
-    const char* shortcut;
-};
-
-struct MenuRows {
-    ItemRow menu;
-    std::vector<ItemRow> items;
-};
 
 const std::vector<MenuRows> kExpected = {
     {{"FileMenu", "MenuItem", "&File", ""},
@@ -40,15 +29,6 @@ const std::vector<MenuRows> kExpected = {
      {{"HelpShow", "MenuItem", "Show", ""}, {"HelpAbout", "AppleMenuItem", "About...", ""}}},
 };
 
-void expectItem(const fw::Ref<fw::MenuItem>& item, const ItemRow& row) {
-    ASSERT_TRUE(item) << row.name;
-    EXPECT_EQ(item->Name().bytes(), row.name);
-    EXPECT_EQ(item->classRecord().name, row.cls) << row.name;
-    EXPECT_EQ(item->Text().bytes(), row.text) << row.name;
-    EXPECT_EQ(item->KeyboardShortcut().bytes(), row.shortcut) << row.name;
-    EXPECT_TRUE(item->AutoEnable()) << row.name;
-}
-
 class MenuTest : public testing::Test {
   protected:
     void SetUp() override {
@@ -61,15 +41,7 @@ class MenuTest : public testing::Test {
 };
 
 TEST_F(MenuTest, TheBarHoldsFourMenusInOrder) {
-    fw::Ref<ambrel::MenuBar1> bar = ::MenuBar1();
-    ASSERT_EQ(bar->Count(), static_cast<int32_t>(kExpected.size()));
-    for (std::size_t m = 0; m < kExpected.size(); ++m) {
-        fw::Ref<fw::MenuItem> menu = bar->Item(static_cast<int32_t>(m));
-        expectItem(menu, kExpected[m].menu);
-        ASSERT_EQ(menu->Count(), static_cast<int32_t>(kExpected[m].items.size()));
-        for (std::size_t i = 0; i < kExpected[m].items.size(); ++i)
-            expectItem(menu->Item(static_cast<int32_t>(i)), kExpected[m].items[i]);
-    }
+    expectBar(*::MenuBar1(), kExpected);
 }
 
 TEST_F(MenuTest, OneBarServesTheApplicationAndThePanel) {

@@ -1,0 +1,122 @@
+#include "help/Help.h"
+
+#include "app/MenuBuilder.h"
+#include "framework/Properties.h"
+#include "framework/Runtime.h"
+#include "help/HelpPrinting.h"
+#include "help/MenuBar2.h"
+
+namespace ambrel {
+
+const fw::ClassRecord& Help::Class() {
+    static const fw::ClassRecord& record = fw::registerClass({
+        .name = "Help.Help",
+        .super = &fw::Window::Class(),
+        .create = fw::factoryOf<Help>(),
+        .members =
+            {
+                fw::scopedMember("Layout", "%%"),
+                fw::scopedMember("CreateControls", "%%"),
+                {"_CreateControls0", "%%", {{"__Scope", "Public"}, {"Hidden", ""}}},
+                fw::scopedMember("TextArea1", "%o<TextArea>%"),
+                fw::scopedMember("TextArea1_Open", "%%o<TextArea>"),
+                fw::scopedMember("EditMenu", "%o<MenuItem>%"),
+                fw::scopedMember("EditSelectAll", "%o<MenuItem>%"),
+                fw::scopedMember("EditSeparator2", "%o<MenuItem>%"),
+                fw::scopedMember("EditClear", "%o<MenuItem>%"),
+                fw::scopedMember("EditPaste", "%o<MenuItem>%"),
+                fw::scopedMember("EditCopy", "%o<MenuItem>%"),
+                fw::scopedMember("EditCut", "%o<MenuItem>%"),
+                fw::scopedMember("EditSeparator1", "%o<MenuItem>%"),
+                fw::scopedMember("EditUndo", "%o<MenuItem>%"),
+                fw::scopedMember("FileMenu", "%o<MenuItem>%"),
+                fw::scopedMember("FileQuit", "%o<QuitMenuItem>%"),
+                fw::scopedMember("FilePrintHelp", "%o<MenuItem>%"),
+                fw::scopedMember("AddMenuHandlers", "%%o<Window>"),
+                fw::scopedMember("_FilePrintHelp_Action", "%b%"),
+            },
+        .attributes = {{"__Scope", "Public"}},
+    });
+    return record;
+}
+
+void Help::Layout() {
+    setMenuBar(::MenuBar2());
+    fw::_SetProperties(*this, HelpLayout::window());
+}
+
+void Help::CreateControls() {
+    _CreateControls0();
+}
+
+void Help::_CreateControls0() {
+    _AddControl("TextArea1", __New<fw::TextArea>());
+    fw::Ref<fw::TextArea> area = TextArea1();
+    area->setLineSpacing(1.0);
+    area->setTextUnit(fw::FontUnits::Default);
+    fw::_SetProperties(*area, HelpLayout::TextArea1());
+    fw::RuntimeAddEventHandler(*area, fw::kControlOpen, fw::_EventStub(fw::kControlOpen),
+                               fw::methodDelegate(&Help::TextArea1_Open, this, "( TextArea )", true));
+}
+
+fw::Ref<fw::TextArea> Help::TextArea1() const {
+    return fw::checkCast<fw::TextArea>(_ControlByName("TextArea1"));
+}
+
+void Help::TextArea1_Open(fw::TextArea*) {}
+
+void Help::AddMenuHandlers(fw::Window* window) {
+    fw::Ref<Help> help = fw::checkCast<Help>(window);
+    if (!help)
+        throw fw::NilObjectException();
+    // Held strongly: the binding goes with the window's handlers when it closes.
+    help->_AddMenuHandler("FilePrintHelp", fw::methodDelegate(&Help::_FilePrintHelp_Action, help.get(),
+                                                              "(  ) as Boolean", false));
+}
+
+bool Help::_FilePrintHelp_Action() {
+    return printHelp();
+}
+
+fw::Ref<fw::MenuItem> Help::EditMenu() const {
+    return menuItemOf<fw::MenuItem>(*this, "EditMenu");
+}
+fw::Ref<fw::MenuItem> Help::EditSelectAll() const {
+    return menuItemOf<fw::MenuItem>(*this, "EditSelectAll");
+}
+fw::Ref<fw::MenuItem> Help::EditSeparator2() const {
+    return menuItemOf<fw::MenuItem>(*this, "EditSeparator2");
+}
+fw::Ref<fw::MenuItem> Help::EditClear() const {
+    return menuItemOf<fw::MenuItem>(*this, "EditClear");
+}
+fw::Ref<fw::MenuItem> Help::EditPaste() const {
+    return menuItemOf<fw::MenuItem>(*this, "EditPaste");
+}
+fw::Ref<fw::MenuItem> Help::EditCopy() const {
+    return menuItemOf<fw::MenuItem>(*this, "EditCopy");
+}
+fw::Ref<fw::MenuItem> Help::EditCut() const {
+    return menuItemOf<fw::MenuItem>(*this, "EditCut");
+}
+fw::Ref<fw::MenuItem> Help::EditSeparator1() const {
+    return menuItemOf<fw::MenuItem>(*this, "EditSeparator1");
+}
+fw::Ref<fw::MenuItem> Help::EditUndo() const {
+    return menuItemOf<fw::MenuItem>(*this, "EditUndo");
+}
+fw::Ref<fw::MenuItem> Help::FileMenu() const {
+    return menuItemOf<fw::MenuItem>(*this, "FileMenu");
+}
+fw::Ref<fw::QuitMenuItem> Help::FileQuit() const {
+    return menuItemOf<fw::QuitMenuItem>(*this, "FileQuit");
+}
+fw::Ref<fw::MenuItem> Help::FilePrintHelp() const {
+    return menuItemOf<fw::MenuItem>(*this, "FilePrintHelp");
+}
+
+} // namespace ambrel
+
+fw::Ref<ambrel::Help> Help() {
+    return fw::implicitInstance<ambrel::Help>();
+}

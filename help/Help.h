@@ -1,0 +1,50 @@
+// The Help window: the help text in one text area, under the window's own menu bar.
+#pragma once
+
+#include "framework/Menu.h"
+#include "framework/TextArea.h"
+#include "framework/Window.h"
+
+namespace ambrel {
+
+class Help : public fw::Window {
+  public:
+    static const fw::ClassRecord& Class();
+    const fw::ClassRecord& classRecord() const override { return Class(); }
+
+    void Layout() override;
+    void CreateControls() override;
+    void _CreateControls0();
+
+    fw::Ref<fw::TextArea> TextArea1() const;
+
+    void TextArea1_Open(fw::TextArea* sender);
+
+    fw::Ref<fw::MenuItem> EditMenu() const;
+    fw::Ref<fw::MenuItem> EditSelectAll() const;
+    fw::Ref<fw::MenuItem> EditSeparator2() const;
+    fw::Ref<fw::MenuItem> EditClear() const;
+    fw::Ref<fw::MenuItem> EditPaste() const;
+    fw::Ref<fw::MenuItem> EditCopy() const;
+    fw::Ref<fw::MenuItem> EditCut() const;
+    fw::Ref<fw::MenuItem> EditSeparator1() const;
+    fw::Ref<fw::MenuItem> EditUndo() const;
+    fw::Ref<fw::MenuItem> FileMenu() const;
+    fw::Ref<fw::QuitMenuItem> FileQuit() const;
+    fw::Ref<fw::MenuItem> FilePrintHelp() const;
+
+    void AddMenuHandlers(fw::Window* window) override;
+    bool _FilePrintHelp_Action();
+};
+
+// The layout records, and the help text they carry.
+namespace HelpLayout {
+const fw::String& window();
+const fw::String& TextArea1();
+extern const char* const kHelpText;
+} // namespace HelpLayout
+
+} // namespace ambrel
+
+// The Help window's implicit instance: the open one, or a new one.
+fw::Ref<ambrel::Help> Help();

@@ -1,0 +1,221 @@
+// The text area: its text read back as it was given, the selection in characters, the keys the
+// user presses, its limits, and the spelling marks.
+#include "framework/testing/Inspect.h"
+#include "framework/Properties.h"
+#include "framework/TextArea.h"
+#include "tests/framework/UiTestSupport.h"
+
+namespace {
+
+class TextAreas : public uitest::UiTest {
+  protected:
+    void SetUp() override {
+        UiTest::SetUp();
+        window = fw::make<fw::Window>();
+        window->Constructor();
+        fw::_SetProperties(*window, fw::encodeRecord({{"Width", 300}, {"Height", 200}}));
+    }
+    void TearDown() override {
+        fw::inspect::useSpellingLanguages({});
+        area = nullptr;
+        other = nullptr;
+        window = nullptr;
+        UiTest::TearDown();
+    }
+
+    // A text area as the Help window has it (and a second one to take the focus), shown.
+    fw::Ref<fw::TextArea> add(const fw::String& extra = fw::String()) {
+        area = window->__New<fw::TextArea>();
+        window->_AddControl("Area", area);
+        fw::_SetProperties(*area, fw::encodeRecord({{"Left", 10},
+                                                    {"Top", 10},
+                                                    {"Width", 200},
+                                                    {"Height", 100},
+                                                    {"Multiline", true},
+                                                    {"Styled", true},
+                                                    {"AcceptTabs", false},
+                                                    {"HideSelection", true}}) +
+                                      extra);
+        other = window->__New<fw::TextArea>();
+        window->_AddControl("Other", other);
+        fw::_SetProperties(*other, fw::encodeRecord({{"Left", 10}, {"Top", 120}, {"TabIndex", 1}}));
+        window->Show();
+        // The Edit commands act on the application's focus, which an active window has.
+        EXPECT_TRUE(uitest::runUntil([&] { return fw::inspect::view(*window).active; }));
+        return area;
+    }
+
+    fw::Ref<fw::Window> window;
+    fw::Ref<fw::TextArea> area, other;
+};
+
+TEST_F(TextAreas, TextReadsBackWithItsParagraphsAndIsNeverMarkup) {
+    add();
+    struct Case {
+        const char* given;
+        const char* read;
+    };
+    const Case cases[] = {
+        {"one\r\rtwo", "one\r\rtwo"},
+        {"", ""},
+        {"ends with a break\r", "ends with a break\r"},
+        {"<b>bold</b> &amp; <i>x</i>", "<b>bold</b> &amp; <i>x</i>"},
+        {"non\xc2\xa0"
+         "breaking and \xf0\x9f\x98\x80",
+         "non\xc2\xa0"
+         "breaking and \xf0\x9f\x98\x80"},
+        {"line feed\nand crlf\r\nend", "line feed\rand crlf\rend"},
+    };
+    for (const Case& c : cases) {
+        area->setText(c.given);
+        EXPECT_EQ(area->Text().bytes(), c.read) << c.given;
+    }
+    area->setText("<b>bold</b>");
+    EXPECT_EQ(fw::inspect::shownText(*area).bytes(), "<b>bold</b>") << "shown as typed, not as bold";
+}
+
+TEST_F(TextAreas, TextSetBeforeTheWidgetExistsIsShown) {
+    fw::Ref<fw::TextArea> loose = fw::make<fw::TextArea>();
+    loose->setText("first\rsecond");
+    window->_AddControl("Loose", loose);
+    EXPECT_EQ(loose->Text().bytes(), "first\rsecond");
+    EXPECT_EQ(fw::inspect::shownText(*loose).bytes(), "first\nsecond");
+}
+
+TEST_F(TextAreas, SelectionCountsCharactersFromZero) {
+    add();
+    area->setText("h\xc3\xa9llo \xf0\x9f\x98\x80 world\rnext");
+    EXPECT_EQ(area->SelStart(), 0);
+    EXPECT_EQ(area->SelLength(), 0);
+
+    area->setSelStart(8);
+    area->setSelLength(5);
+    EXPECT_EQ(area->SelStart(), 8);
+    EXPECT_EQ(area->SelLength(), 5);
+    area->setSelStart(14); // the CR is one character
+    area->setSelLength(4);
+    EXPECT_EQ(area->SelStart(), 14);
+    EXPECT_EQ(area->SelLength(), 4);
+
+    area->setSelStart(100);
+    EXPECT_EQ(area->SelStart(), 18) << "an insertion point past the end stands at the end";
+    EXPECT_EQ(area->SelLength(), 0);
+}
+
+TEST_F(TextAreas, TabMovesTheFocusUnlessTabsAreAccepted) {
+    add();
+    area->setText("text");
+    area->SetFocus();
+    fw::inspect::pressKeys(*window, "Tab");
+    EXPECT_FALSE(area->hasFocus());
+    EXPECT_TRUE(other->hasFocus());
+    EXPECT_EQ(area->Text().bytes(), "text");
+
+    fw::_SetProperties(*area, fw::encodeRecord({{"AcceptTabs", true}}));
+    area->SetFocus();
+    area->setSelStart(4);
+    fw::inspect::pressKeys(*window, "Tab");
+    EXPECT_TRUE(area->hasFocus());
+    EXPECT_EQ(area->Text().bytes(), "text\t");
+}
+
+TEST_F(TextAreas, TypingReadOnlyAndTheLimit) {
+    add(fw::encodeRecord({{"LimitText", 5}}));
+    area->SetFocus();
+    fw::inspect::typeText(*window, "abcdefgh");
+    EXPECT_EQ(area->Text().bytes(), "abcde") << "typing stops at the limit";
+    fw::inspect::pressKeys(*window, "Backspace");
+    fw::inspect::typeText(*window, "xy");
+    EXPECT_EQ(area->Text().bytes(), "abcdx");
+
+    area->setText("the program may set more");
+    EXPECT_EQ(area->Text().bytes(), "the program may set more");
+
+    fw::_SetProperties(*area, fw::encodeRecord({{"LimitText", 0}, {"ReadOnly", true}}));
+    area->setSelStart(0);
+    fw::inspect::typeText(*window, "typed ");
+    EXPECT_EQ(area->Text().bytes(), "the program may set more") << "a read-only text takes no typing";
+}
+
+TEST_F(TextAreas, LongLinesWrapAtTheWidthWhenMultiline) {
+    add();
+    area->setText("many words that cannot possibly fit on one line of two hundred pixels");
+    EXPECT_GT(fw::inspect::lineCount(*area), 1);
+    fw::_SetProperties(*area, fw::encodeRecord({{"Multiline", false}}));
+    EXPECT_EQ(fw::inspect::lineCount(*area), 1);
+}
+
+TEST_F(TextAreas, HiddenSelectionIsDrawnOnlyWithTheFocus) {
+    add();
+    area->setText("select me");
+    area->SetFocus();
+    area->setSelStart(0);
+    area->setSelLength(6);
+    EXPECT_TRUE(fw::inspect::selectionShown(*area));
+    other->SetFocus();
+    EXPECT_FALSE(fw::inspect::selectionShown(*area));
+    EXPECT_EQ(area->SelLength(), 6) << "hidden, not lost";
+
+    fw::_SetProperties(*area, fw::encodeRecord({{"HideSelection", false}}));
+    EXPECT_TRUE(fw::inspect::selectionShown(*area));
+}
+
+TEST_F(TextAreas, EditCommandsActOnTheFocusedTextArea) {
+    add();
+    area->setText("alpha beta");
+    area->SetFocus();
+    area->setSelStart(0);
+    area->setSelLength(6);
+    fw::Ref<fw::MenuItem> item = fw::make<fw::MenuItem>();
+    auto run = [&](const char* name) {
+        item->setName(name);
+        return fw::routeMenuCommand(window.get(), *item);
+    };
+
+    EXPECT_TRUE(run("EditCut"));
+    EXPECT_EQ(area->Text().bytes(), "beta");
+    area->setSelStart(4);
+    EXPECT_TRUE(run("EditPaste"));
+    EXPECT_EQ(area->Text().bytes(), "betaalpha ");
+    EXPECT_TRUE(run("EditUndo"));
+    EXPECT_EQ(area->Text().bytes(), "beta");
+    EXPECT_TRUE(run("EditSelectAll"));
+    EXPECT_EQ(area->SelLength(), 4);
+    EXPECT_TRUE(run("EditCopy"));
+    EXPECT_TRUE(run("EditClear"));
+    EXPECT_EQ(area->Text().bytes(), "");
+
+    other->SetFocus();
+    other->setText("untouched");
+    area->SetFocus();
+    EXPECT_TRUE(run("EditPaste"));
+    EXPECT_EQ(area->Text().bytes(), "beta");
+    EXPECT_EQ(other->Text().bytes(), "untouched");
+}
+
+TEST_F(TextAreas, MisspeltWordsAreMarkedAsShownAndAsTyped) {
+    fw::inspect::useSpellingLanguages({"en_US"});
+    add(fw::encodeRecord(
+        {{"AutomaticallyCheckSpelling", true}, {"Text", "The quikc brown fox, 20 times.\rA sekond line"}}));
+    EXPECT_EQ(fw::inspect::misspeltWords(*area), (std::vector<fw::String>{"quikc", "sekond"}));
+
+    area->SetFocus();
+    area->setSelStart(fw::Len(area->Text()));
+    fw::inspect::typeText(*window, " and a mispeled word");
+    EXPECT_EQ(fw::inspect::misspeltWords(*area), (std::vector<fw::String>{"quikc", "sekond", "mispeled"}));
+
+    fw::_SetProperties(*area, fw::encodeRecord({{"AutomaticallyCheckSpelling", false}}));
+    EXPECT_TRUE(fw::inspect::misspeltWords(*area).empty());
+}
+
+TEST_F(TextAreas, WithoutADictionaryNothingIsMarkedAndNothingFails) {
+    fw::inspect::useSpellingLanguages({"xx_NONE"});
+    add(fw::encodeRecord({{"AutomaticallyCheckSpelling", true}, {"Text", "quikc sekond"}}));
+    EXPECT_TRUE(fw::inspect::misspeltWords(*area).empty());
+    area->SetFocus();
+    fw::inspect::typeText(*window, " mispeled");
+    EXPECT_TRUE(fw::inspect::misspeltWords(*area).empty());
+    EXPECT_TRUE(unhandled.empty());
+}
+
+} // namespace
