@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/WindowRecord.h"
+#include "app/LayoutRecords.h"
 #include "framework/Properties.h"
 
 namespace ambrel::Window1Layout {

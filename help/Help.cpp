@@ -1,6 +1,7 @@
 #include "help/Help.h"
 
 #include "app/MenuBuilder.h"
+#include "framework/Dialogs.h"
 #include "framework/Properties.h"
 #include "framework/Runtime.h"
 #include "help/HelpPrinting.h"
@@ -18,7 +19,9 @@ const fw::ClassRecord& Help::Class() {
                 fw::scopedMember("Layout", "%%"),
                 fw::scopedMember("CreateControls", "%%"),
                 {"_CreateControls0", "%%", {{"__Scope", "Public"}, {"Hidden", ""}}},
+                fw::scopedMember("PushButton1", "%o<PushButton>%"),
                 fw::scopedMember("TextArea1", "%o<TextArea>%"),
+                fw::scopedMember("PushButton1_Action", "%%o<PushButton>"),
                 fw::scopedMember("TextArea1_Open", "%%o<TextArea>"),
                 fw::scopedMember("EditMenu", "%o<MenuItem>%"),
                 fw::scopedMember("EditSelectAll", "%o<MenuItem>%"),
@@ -50,6 +53,13 @@ void Help::CreateControls() {
 }
 
 void Help::_CreateControls0() {
+    _AddControl("PushButton1", __New<fw::PushButton>());
+    fw::Ref<fw::PushButton> button = PushButton1();
+    button->setTextUnit(fw::FontUnits::Default);
+    fw::_SetProperties(*button, HelpLayout::PushButton1());
+    fw::RuntimeAddEventHandler(*button, fw::kPushButtonAction, fw::_EventStub(fw::kPushButtonAction),
+                               fw::methodDelegate(&Help::PushButton1_Action, this, "( PushButton )", true));
+
     _AddControl("TextArea1", __New<fw::TextArea>());
     fw::Ref<fw::TextArea> area = TextArea1();
     area->setLineSpacing(1.0);
@@ -59,8 +69,18 @@ void Help::_CreateControls0() {
                                fw::methodDelegate(&Help::TextArea1_Open, this, "( TextArea )", true));
 }
 
+fw::Ref<fw::PushButton> Help::PushButton1() const {
+    return fw::checkCast<fw::PushButton>(_ControlByName("PushButton1"));
+}
+
 fw::Ref<fw::TextArea> Help::TextArea1() const {
     return fw::checkCast<fw::TextArea>(_ControlByName("TextArea1"));
+}
+
+void Help::PushButton1_Action(fw::PushButton*) {
+    const int32_t start = TextArea1()->SelStart();
+    const int32_t length = TextArea1()->SelLength();
+    fw::MsgBox(fw::String("Start: ") + fw::Str(start) + " Length: " + fw::Str(length));
 }
 
 void Help::TextArea1_Open(fw::TextArea*) {}

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "framework/Menu.h"
+#include "framework/PushButton.h"
 #include "framework/TextArea.h"
 #include "framework/Window.h"
 
@@ -16,8 +17,11 @@ class Help : public fw::Window {
     void CreateControls() override;
     void _CreateControls0();
 
+    fw::Ref<fw::PushButton> PushButton1() const;
     fw::Ref<fw::TextArea> TextArea1() const;
 
+    // Tells where the selection in the text stands.
+    void PushButton1_Action(fw::PushButton* sender);
     void TextArea1_Open(fw::TextArea* sender);
 
     fw::Ref<fw::MenuItem> EditMenu() const;
@@ -40,6 +44,7 @@ class Help : public fw::Window {
 // The layout records, and the help text they carry.
 namespace HelpLayout {
 const fw::String& window();
+const fw::String& PushButton1();
 const fw::String& TextArea1();
 extern const char* const kHelpText;
 } // namespace HelpLayout

@@ -86,8 +86,8 @@ int32_t lineCount(TextArea& area);
 // The languages the spell checker asks Enchant for, in turn; empty: the user's, then English.
 void useSpellingLanguages(std::vector<std::string> languages);
 
-// Key presses as the user makes them, to the window's focus widget, shortcuts included (in the
-// framework_input library): "Tab", "Ctrl+C", or text to type.
+// Key presses as the user makes them, to the window's focus widget, shortcuts included: "Tab",
+// "Ctrl+C", or text to type.
 void pressKeys(Window& window, const String& keySequence);
 void typeText(Window& window, const String& text);
 

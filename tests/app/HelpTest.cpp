@@ -198,6 +198,36 @@ TEST_F(HelpTest, EditKeysActInTheTextFromTheMomentTheWindowOpens) {
 
     fw::inspect::pressKeys(*help, "Tab");
     EXPECT_EQ(text->Text().bytes(), original + "Ambrel") << "Tab types nothing";
+    EXPECT_FALSE(text->hasFocus());
+}
+
+TEST_F(HelpTest, TheHiddenButtonTellsWhereTheSelectionStands) {
+    fw::Ref<ambrel::Help> help = showHelp();
+    ASSERT_TRUE(help);
+    fw::Ref<fw::PushButton> button = help->PushButton1();
+    EXPECT_GE(button->Left(), help->Width()) << "wholly right of the content";
+    EXPECT_GT(button->Top() + button->Height(), help->Height());
+    EXPECT_FALSE(button->Default() || button->Cancel());
+
+    fw::Ref<fw::TextArea> text = help->TextArea1();
+    fw::inspect::pressKey(*help, fw::inspect::Key::Return);
+    fw::inspect::pressKey(*help, fw::inspect::Key::Escape);
+    EXPECT_TRUE(messages.empty()) << "neither Return nor Escape presses it";
+
+    struct Case {
+        int32_t start, length;
+        const char* message;
+    };
+    for (const Case& c : {Case{12, 5, "Start: 12 Length: 5"}, Case{0, 0, "Start: 0 Length: 0"}}) {
+        messages.clear();
+        text->SetFocus();
+        text->setSelStart(c.start);
+        text->setSelLength(c.length);
+        fw::inspect::pressKeys(*help, "Tab");
+        EXPECT_TRUE(button->hasFocus()) << "the only other tab stop";
+        fw::inspect::pressKey(*help, fw::inspect::Key::Space);
+        EXPECT_EQ(messages, std::vector<std::string>{c.message});
+    }
 }
 
 } // namespace

@@ -1,0 +1,25 @@
+// The property records the program's windows share in shape.
+#pragma once
+
+#include <cstdint>
+
+#include "framework/String.h"
+
+namespace ambrel {
+
+// Every window of the program: a fixed size, a close box only, white, shown when built.
+fw::String windowRecord(int32_t width, int32_t height, const char* title);
+
+// A plain push button, neither default nor cancel, locked to its window's top left (and to the
+// right and bottom too when asked).
+struct ButtonPlace {
+    const char* name;
+    int32_t left, top, width, height;
+    bool lockRightAndBottom;
+    int32_t tabIndex;
+    const char* caption;
+    bool bold;
+};
+fw::String pushButtonRecord(const ButtonPlace& place);
+
+} // namespace ambrel
