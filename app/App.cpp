@@ -2,6 +2,7 @@
 
 #include "app/Window1.h"
 #include "framework/Runtime.h"
+#include "help/AboutBox.h"
 #include "help/Help.h"
 
 namespace ambrel {
@@ -11,8 +12,13 @@ const fw::ClassRecord& App::Class() {
         .name = "App",
         .super = &fw::Application::Class(),
         .create = fw::factoryOf<App>(),
-        .members = {fw::scopedMember("Event_Open", "%%"), fw::scopedMember("_HelpShow_Action", "%b%"),
-                    fw::scopedMember("Constructor", "%%")},
+        .members =
+            {
+                fw::scopedMember("Event_Open", "%%"),
+                fw::scopedMember("_HelpAbout_Action", "%b%"),
+                fw::scopedMember("_HelpShow_Action", "%b%"),
+                fw::scopedMember("Constructor", "%%"),
+            },
         .attributes = {{"__Scope", "Public"}},
     });
     return record;
@@ -20,6 +26,14 @@ const fw::ClassRecord& App::Class() {
 
 void App::Event_Open() {
     ::Window1()->Show();
+}
+
+bool App::_HelpAbout_Action() {
+    fw::Ref<AboutBox> box = ::AboutBox();
+    if (!box)
+        throw fw::NilObjectException();
+    box->Show();
+    return true;
 }
 
 bool App::_HelpShow_Action() {

@@ -11,6 +11,7 @@ class App : public fw::Application {
     const fw::ClassRecord& classRecord() const override { return Class(); }
 
     void Event_Open() override;
+    virtual bool _HelpAbout_Action();
     virtual bool _HelpShow_Action();
     virtual void Constructor() {}
 };

@@ -18,6 +18,7 @@
 #include "framework/Runtime.h"
 #include "framework/TextArea.h"
 #include "framework/Timer.h"
+#include "help/AboutBox.h"
 #include "help/Help.h"
 #include "help/MenuBar2.h"
 
@@ -61,6 +62,7 @@ constexpr ClassAccessor kProgramClasses[] = {
 
 // The program's classes after the directive list; MenuBar2 is the last class built.
 constexpr ClassAccessor kLaterProgramClasses[] = {
+    &AboutBox::Class,
     &Help::Class,
     &MenuBar2::Class,
 };
@@ -72,6 +74,7 @@ struct MenuBinding {
 
 // The commands whose windows exist; an item with no handler in reach stays disabled.
 constexpr MenuBinding kMenuBindings[] = {
+    {"HelpAbout", &App::_HelpAbout_Action},
     {"HelpShow", &App::_HelpShow_Action},
 };
 

@@ -1,9 +1,10 @@
 // Measures the running application on the current X display and prints the figures:
 //   start-up to panel shown, resident memory after start, CPU used per hour of counting,
 //   the drift of the 60th tick from 60 s (from the moment counting starts to the poke), and the
-//   cost of one poke (the tick's work until the X server's idle time is reset).
+//   cost of one poke (the tick's work until the X server's idle time is reset), the time from
+//   Help > Show to the Help window shown, and the resident memory with it and the About box open.
 // The first four come from the real program, started as its own process and driven like a user
-// would; the last from the panel's own poke, run in this process through the built plug-in.
+// would; the others from the program run in this process through the built plug-in.
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -13,17 +14,20 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "app/App.h"
 #include "app/Module1.h"
 #include "app/Startup.h"
 #include "app/TolvaneVrek.h"
 #include "app/Window1.h"
 #include "framework/PluginHost.h"
 #include "framework/Runtime.h"
+#include "framework/Timer.h"
 
 // Last: Xlib's macros would break the headers above.
 #include <X11/Xlib.h>
@@ -40,8 +44,8 @@ double msSince(Clock::time_point t) {
     return std::chrono::duration<double, std::milli>(Clock::now() - t).count();
 }
 
-// The top-level window titled "Ambrel" once it is mapped, or None.
-Window findPanel(Display* d) {
+// The top-level window with that title once it is mapped, or None.
+Window findWindow(Display* d, const std::string& title) {
     Window root = DefaultRootWindow(d), parent, *children = nullptr;
     unsigned int count = 0;
     Window found = None;
@@ -51,7 +55,7 @@ Window findPanel(Display* d) {
             char* name = nullptr;
             if (XGetWindowAttributes(d, children[i], &a) && a.map_state == IsViewable &&
                 XFetchName(d, children[i], &name) && name) {
-                if (std::string(name) == "Ambrel")
+                if (name == title)
                     found = children[i];
                 XFree(name);
             }
@@ -125,7 +129,7 @@ bool measureRunningProgram(const std::filesystem::path& program) {
         execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
-    while (findPanel(d) == None && msSince(launched) < 20000)
+    while (findWindow(d, "Ambrel") == None && msSince(launched) < 20000)
         pause(1);
     double startupMs = msSince(launched);
     pause(500); // let it settle before reading its memory
@@ -174,6 +178,51 @@ bool measureRunningProgram(const std::filesystem::path& program) {
     return true;
 }
 
+// Runs the loop until `done` holds or the bound has passed; false when it ran out.
+bool runUntil(const std::function<bool()>& done, int boundMs) {
+    Clock::time_point start = Clock::now();
+    fw::Ref<fw::Timer> poll = fw::make<fw::Timer>();
+    fw::RuntimeAddEventHandler(*poll, fw::kTimerAction, fw::_EventStub(fw::kTimerAction),
+                               fw::RuntimeCreateDelegate(
+                                   [&](fw::Object*, fw::Arguments) {
+                                       if (done() || msSince(start) > boundMs)
+                                           fw::Quit(0);
+                                       return fw::Value();
+                                   },
+                                   nullptr, "( Timer )", false));
+    poll->setPeriod(1);
+    poll->setMode(fw::Timer::ModeMultiple);
+    fw::_RuntimeRun();
+    poll->setMode(fw::Timer::ModeOff);
+    return done();
+}
+
+// Help > Show and Help > About..., chosen on the panel in this process: the time from the
+// choice until the X server shows the Help window, and the resident memory with both open.
+void measureHelpAndAbout(Display* d, ambrel::Window1& panel) {
+    ambrel::_NewAppInstance();
+    ambrel::_ApplicationAddMenuHandlers();
+    runUntil([&] { return findWindow(d, "Ambrel") != None; }, 5000);
+    const long before = statusKiB(getpid(), "VmRSS");
+
+    Clock::time_point chosen = Clock::now();
+    fw::routeMenuCommand(&panel, *panel.HelpShow());
+    const bool shown = runUntil([&] { return findWindow(d, "Help") != None; }, 10000);
+    const double showMs = msSince(chosen);
+    fw::routeMenuCommand(&panel, *panel.HelpAbout());
+    runUntil([&] { return findWindow(d, "About...") != None; }, 10000);
+    Clock::time_point settle = Clock::now();
+    runUntil([&] { return msSince(settle) > 500; }, 1000);
+    const long with = statusKiB(getpid(), "VmRSS");
+
+    if (shown)
+        std::printf("Help > Show to window shown:    %8.1f ms\n", showMs);
+    else
+        std::printf("Help > Show to window shown:        n/a (not shown within 10 s)\n");
+    std::printf("resident memory, Help + About:  %8.1f MiB (%.1f MiB before they opened)\n",
+                static_cast<double>(with) / 1024.0, static_cast<double>(before) / 1024.0);
+}
+
 // The panel's poke in this process, through the built module: the tick's work until the X server
 // has taken the events, which is when its idle time resets.
 void measurePoke(int argc, char** argv) {
@@ -202,6 +251,10 @@ void measurePoke(int argc, char** argv) {
         }
         std::printf("cost of one poke:               %8.3f ms mean, %.3f ms worst of %d\n", total / rounds,
                     worst, rounds);
+        if (Display* d = XOpenDisplay(nullptr)) {
+            measureHelpAndAbout(d, *panel);
+            XCloseDisplay(d);
+        }
         panel->Close();
     }
     ambrel::runModuleExitList();

@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "../framework/UiTestSupport.h"
-#include "AppFixture.h"
 #include "MenuRows.h"
+#include "RunningProgram.h"
 #include "app/App.h"
 #include "app/Startup.h"
 #include "framework/testing/Inspect.h"
@@ -30,24 +30,8 @@ const std::vector<MenuRows> kMenuBar2 = {
       {"EditSelectAll", "MenuItem", "Select &All", "Cmd+A"}}},
 };
 
-class HelpTest : public uitest::UiTest {
+class HelpTest : public RunningProgramTest {
   protected:
-    void SetUp() override {
-        UiTest::SetUp();
-        setUpProgramOnce();
-        ambrel::_NewAppInstance();
-        ambrel::_ApplicationAddMenuHandlers();
-        // The application's Open event shows the panel as the loop first runs, as at start-up.
-        EXPECT_TRUE(uitest::runUntil([] { return ::Window1()->isShown(); }));
-    }
-    void TearDown() override {
-        if (fw::_GetImplicitWindow("Window1.Window1")) {
-            closePanel();
-            fw::_RuntimeRun(); // returns at once: closing the panel quits
-        }
-        UiTest::TearDown(); // closes the windows left open, drops the application and its bindings
-    }
-
     // Help > Show, chosen on the panel's menu bar.
     fw::Ref<ambrel::Help> showHelp() {
         EXPECT_TRUE(fw::inspect::chooseMenuItem(*::Window1(), "HelpShow"));
@@ -58,8 +42,6 @@ class HelpTest : public uitest::UiTest {
         }
         return help;
     }
-
-    PrefsFolder prefs;
 };
 
 std::size_t count(const std::string& text, const std::string& part) {

@@ -17,6 +17,7 @@
 #include "framework/Dialogs.h"
 #include "framework/Runtime.h"
 #include "framework/Timer.h"
+#include "help/MenuBar2.h"
 
 namespace {
 
@@ -52,6 +53,10 @@ void whileRunning() {
     w->Timer1_Action(w->Timer1().get());
     EXPECT_EQ(w->StaticText2()->Text().bytes(), "120");
     w = nullptr;
+    // Help and About stay open when the panel ends the run: the exit list lets them go.
+    EXPECT_TRUE(fw::routeMenuCommand(panel.get(), *::MenuBar1()->_Lookup("HelpShow")));
+    EXPECT_TRUE(fw::routeMenuCommand(panel.get(), *::MenuBar1()->_Lookup("HelpAbout")));
+    EXPECT_TRUE(fw::_GetImplicitWindow("Help.Help") && fw::_GetImplicitWindow("AboutBox.AboutBox"));
     panel->Close();
 }
 
@@ -69,13 +74,15 @@ TEST(Startup, RunsInOrderAndClosingThePanelEndsTheRun) {
     ambrel::runClassSetupList();
     std::vector<const fw::ClassRecord*> classes = fw::registeredClasses();
     std::vector<int> order;
-    for (const char* name : {"Window", "TolvaneVrek", "App", "Window1.Window1", "Window1.Timer1",
-                             "MenuBar1.MenuBar1", "directiveClass"})
+    for (const char* name :
+         {"Window", "TolvaneVrek", "App", "Window1.Window1", "Window1.Timer1", "MenuBar1.MenuBar1",
+          "directiveClass", "AboutBox.AboutBox", "Help.Help", "MenuBar2.MenuBar2"})
         order.push_back(indexOf(classes, name));
     EXPECT_TRUE(std::is_sorted(order.begin(), order.end()) && order.front() >= 0)
         << testing::PrintToString(order);
     ASSERT_TRUE(ambrel::prefModule::gDirectives);
     EXPECT_EQ(ambrel::prefModule::gDirectives->Ubound(), 0);
+    EXPECT_EQ(classes.back()->name, "MenuBar2.MenuBar2") << "the last class built";
 
     fw::Ref<fw::Timer> run = uitest::timer(fw::Timer::ModeSingle, 100, &whileRunning);
     fw::Ref<fw::Timer> guard = uitest::timer(fw::Timer::ModeSingle, 20000, &watchdog);
@@ -94,7 +101,9 @@ TEST(Startup, RunsInOrderAndClosingThePanelEndsTheRun) {
     }
 
     fw::WeakRef<ambrel::MenuBar1> bar(::MenuBar1());
+    fw::WeakRef<ambrel::MenuBar2> helpBar(::MenuBar2());
     ambrel::runModuleExitList();
+    EXPECT_TRUE(helpBar.expired()) << "the Help window's bar is let go at exit";
     EXPECT_FALSE(fw::_GetImplicitWindow("Window1.Window1"));
     EXPECT_FALSE(ambrel::prefModule::gDirectives);
     EXPECT_EQ(fw::RuntimeExit(), 0);

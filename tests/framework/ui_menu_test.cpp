@@ -1,6 +1,7 @@
 // Menu trees, the menu bar a window shows, and how a chosen item finds what serves it.
 #include <algorithm>
 
+#include "framework/TextArea.h"
 #include "framework/testing/Inspect.h"
 #include "tests/framework/LoggedWindow.h"
 #include "tests/framework/UiTestSupport.h"
@@ -205,6 +206,29 @@ TEST_F(Menus, HandlerThatClosesItsOwnWindowFromTheMenuIsSafe) {
     shown = nullptr;
     EXPECT_TRUE(weak.expired());
     EXPECT_TRUE(unhandled.empty());
+}
+
+TEST_F(Menus, EnablingFollowsHandlersAndFocusWithoutAMenuOpening) {
+    window->Show();
+    ASSERT_TRUE(uitest::runUntil([&] { return fw::inspect::view(*window).active; }));
+    EXPECT_FALSE(fw::inspect::menuEntry(*window, "HelpAbout").enabled);
+    EXPECT_FALSE(fw::inspect::menuEntry(*window, "EditCopy").enabled);
+
+    app->_AddMenuHandler("HelpAbout", uitest::menuHandler(calls, "about", true));
+    EXPECT_TRUE(fw::inspect::menuEntry(*window, "HelpAbout").enabled);
+    window->_AddMenuHandler("FilePrintHelp", uitest::menuHandler(calls, "print", true));
+    fw::inspect::pressKeys(*window, "Ctrl+P");
+    EXPECT_EQ(calls, std::vector<std::string>{"print"}) << "the shortcut, no menu opened";
+
+    fw::Ref<fw::TextArea> text = window->__New<fw::TextArea>();
+    window->_AddControl("Text", text);
+    text->SetFocus();
+    EXPECT_TRUE(fw::inspect::menuEntry(*window, "EditCopy").enabled) << "the focus is in a text";
+    window->control<fw::PopupMenu>("Popup")->SetFocus();
+    EXPECT_FALSE(fw::inspect::menuEntry(*window, "EditCopy").enabled);
+
+    fw::_RuntimeRegisterAppObject(fw::make<fw::Application>());
+    EXPECT_FALSE(fw::inspect::menuEntry(*window, "HelpAbout").enabled) << "its application has gone";
 }
 
 } // namespace
