@@ -1,5 +1,6 @@
 #include "framework/Runtime.h"
 #include "framework/qt/DisplayCheck.h"
+#include "framework/qt/ModalLoop.h"
 #include "framework/qt/TerminationSignals.h"
 
 #include <QApplication>
@@ -28,6 +29,7 @@ struct RuntimeState {
 
     int32_t exitCode = 0;
     bool quitPending = false; // Quit was called and the loop has not returned for it yet
+    bool terminating = false; // RuntimeTerminate ran and the loop has not returned for it yet
     int loopDepth = 0;        // _RuntimeRun's loop is running
     bool appOpened = false;   // the registered application's Open event has been raised
     bool reporting = false;
@@ -131,6 +133,7 @@ void _RuntimeRun() {
         throw RuntimeException("The runtime has not been initialised.");
     if (s.quitPending) {
         s.quitPending = false;
+        s.terminating = false;
         return;
     }
     if (s.app && !s.appOpened) {
@@ -150,6 +153,7 @@ void _RuntimeRun() {
     QApplication::exec();
     --s.loopDepth;
     s.quitPending = false;
+    s.terminating = false;
 }
 
 void Quit(int32_t exitCode) {
@@ -167,6 +171,21 @@ void RuntimeQuitCommand() {
     // A Close event may have quit with a code of its own already.
     if (!state().quitPending)
         Quit(0);
+}
+
+void RuntimeTerminate() {
+    RuntimeState& s = state();
+    if (s.terminating)
+        return;
+    s.terminating = true;
+    // Their loops return once this handler has: before the event loop runs (a start-up box)
+    // nothing else would end them.
+    detail::endModalRuns();
+    RuntimeQuitCommand();
+}
+
+bool RuntimeQuitting() {
+    return state().terminating;
 }
 
 void _UnhandledException(const std::exception& error) {

@@ -36,6 +36,14 @@ void _RuntimeRun();
 void Quit(int32_t exitCode = 0);
 // The standard quit command: closes the open windows (running their Close events), then quits.
 void RuntimeQuitCommand();
+// A request from outside to end the program (SIGTERM at log-out, SIGINT): the quit command at any
+// moment, also while modal boxes or dialogs run, which end as if cancelled. From then on the
+// runtime is quitting until its loop has returned.
+void RuntimeTerminate();
+// A termination is under way: no window opens (Window.Constructor builds nothing, so Show, Close
+// and SetFocus on it do nothing) and no modal box shows, whatever the handlers beneath the ended
+// boxes go on to do.
+bool RuntimeQuitting();
 
 // Reports an exception that no handler caught, then quits with a non-zero status.
 void _UnhandledException(const std::exception& error);

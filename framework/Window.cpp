@@ -6,6 +6,7 @@
 #include "framework/Menu.h"
 #include "framework/PropertyTable.h"
 #include "framework/RectControl.h"
+#include "framework/Runtime.h"
 #include "framework/TextCase.h"
 #include "framework/qt/MenuBridge.h"
 #include "framework/qt/WindowBridge.h"
@@ -84,6 +85,10 @@ Window::~Window() {
 }
 
 void Window::Constructor() {
+    // While a termination is under way nothing new opens: the handler beneath an ended box
+    // carries on, and what it opens, shows or focuses stays closed.
+    if (RuntimeQuitting())
+        return;
     if (open_)
         throw RuntimeException("The window " + classRecord().name + " is built already.");
     // The program's handlers may close the window or drop their references to it at any step.

@@ -6,6 +6,8 @@
 #include <QWidget>
 #include <vector>
 
+#include "framework/Runtime.h"
+
 namespace fw::detail {
 
 namespace {
@@ -54,6 +56,10 @@ class InputGate : public QObject {
     }
 
   private:
+  public:
+    QDialog* box() const { return box_; }
+
+  private:
     bool isInnermost() const;
     static bool isPopup(QWidget* widget) {
         QWidget* top = widget->window();
@@ -75,6 +81,8 @@ bool InputGate::isInnermost() const {
 } // namespace
 
 int runModal(QDialog& dialog) {
+    if (RuntimeQuitting())
+        return QDialog::Rejected;
     dialog.setWindowModality(Qt::ApplicationModal);
     InputGate gate(dialog);
     gates().push_back(&gate);
@@ -86,6 +94,14 @@ int runModal(QDialog& dialog) {
 
 int modalDepth() {
     return static_cast<int>(gates().size());
+}
+
+void endModalRuns() {
+    // Innermost first; an outer box's loop returns once the inner one's has.
+    const std::vector<InputGate*> running = gates();
+    for (auto gate = running.rbegin(); gate != running.rend(); ++gate)
+        if (QDialog* box = (*gate)->box())
+            box->reject();
 }
 
 } // namespace fw::detail

@@ -19,4 +19,9 @@ int runModal(QDialog& dialog);
 // How many modal runs are under way (nested boxes count each).
 int modalDepth();
 
+// Ends every modal run under way, each as if cancelled; the code beneath each box carries on
+// once its nested loop has returned. While the runtime quits (RuntimeQuitting) runModal shows
+// nothing and answers at once as if cancelled, so no new box holds the quit up.
+void endModalRuns();
+
 } // namespace fw::detail

@@ -31,7 +31,7 @@ void installTerminationHandlers() {
         char bytes[16];
         while (read(gPipe[0], bytes, sizeof bytes) > 0) {
         }
-        dispatch([] { RuntimeQuitCommand(); });
+        dispatch([] { RuntimeTerminate(); });
     });
     struct sigaction action = {};
     action.sa_handler = &onSignal;

@@ -30,6 +30,11 @@ bool panelShown() {
     return std::any_of(windows.begin(), windows.end(), [](const ShownWindow& w) { return !w.dialog; });
 }
 
+bool boxShown() {
+    auto windows = shownWindows("Ambrel");
+    return std::any_of(windows.begin(), windows.end(), [](const ShownWindow& w) { return w.dialog; });
+}
+
 std::string lineOf(const std::string& text) {
     return text.substr(0, text.find('\n'));
 }
@@ -86,6 +91,32 @@ TEST(Program, TheToolkitsOwnOptionsAreNotHonoured) {
         ASSERT_TRUE(exit) << what << ": still running";
         EXPECT_TRUE(exit->exited && exit->status == 0) << what << ": " << exit->status << run.errors();
         EXPECT_EQ(prefs.read().rfind("#Window1Position ", 0), 0u) << what;
+    }
+}
+
+// The program in a folder of its own, without the plug-in module beside it.
+class WithoutPlugin : public testing::Test {
+  protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "ambrel-program-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        folder = pattern;
+        fs::copy_file(kProgram, folder / "ambrel");
+    }
+    void TearDown() override { fs::remove_all(folder); }
+    fs::path folder;
+};
+
+TEST_F(WithoutPlugin, ATerminationSignalUnderTheStartUpBoxQuitsAtOnce) {
+    for (int signal : {SIGTERM, SIGINT}) {
+        PrefsFolder prefs;
+        ProgramRun run(folder / "ambrel", {}, onX());
+        ASSERT_TRUE(waitUntil(boxShown, kBound)) << "no start-up box; " << run.errors();
+        run.signal(signal);
+        std::optional<Exit> exit = run.wait(kBound);
+        ASSERT_TRUE(exit) << "still running under its box after signal " << signal;
+        EXPECT_TRUE(exit->exited && exit->status == 0) << exit->status << run.errors();
+        EXPECT_FALSE(fs::exists(prefs.file())) << "there was no panel whose position to save";
     }
 }
 

@@ -1,6 +1,8 @@
 // The runtime: the event loop and quitting, the exception boundary, start-up reports, module exits.
+#include <algorithm>
 #include <csignal>
 
+#include "framework/MessageDialog.h"
 #include "framework/testing/Inspect.h"
 #include "tests/framework/LoggedWindow.h"
 #include "tests/framework/UiTestSupport.h"
@@ -83,6 +85,60 @@ TEST_F(RuntimeLoop, TerminationSignalsQuitLikeTheQuitCommand) {
         ASSERT_TRUE(runLoop()) << "signal " << signal;
         EXPECT_FALSE(panel->isOpen());
         EXPECT_EQ(LoggedWindow::log.back(), "Close");
+    }
+}
+
+// Each kind of box the framework runs modally, shown for real.
+const struct {
+    const char* what;
+    void (*show)();
+} kRealBoxes[] = {
+    {"message box", [] { fw::MsgBox("Under the box"); }},
+    {"message dialog", [] { fw::make<fw::MessageDialog>()->ShowModal(); }},
+};
+
+TEST_F(RuntimeLoop, ATerminationSignalUnderABoxQuitsAndTheHandlerBeneathOpensNothing) {
+    fw::setMessagePresenter(nullptr);
+    for (const auto& box : kRealBoxes) {
+        for (int signal : {SIGTERM, SIGINT}) {
+            const std::string what = std::string(box.what) + ", signal " + std::to_string(signal);
+            LoggedWindow::log.clear();
+            fw::Ref<LoggedWindow> panel = fw::implicitInstance<LoggedWindow>();
+            panel->Show();
+            bool signalled = false, carriedOn = false;
+            fw::Ref<OtherWindow> opened;
+            fw::Ref<fw::Timer> underTheBox = timer(fw::Timer::ModeMultiple, 5, [&] {
+                if (!signalled && fw::inspect::modalBox().present) {
+                    signalled = true;
+                    raise(signal);
+                }
+            });
+            // A handler that shows a box and, once it returns, opens a window and shows another box.
+            fw::Ref<fw::Timer> handler = timer(fw::Timer::ModeSingle, 1, [&] {
+                box.show();
+                carriedOn = true;
+                opened = fw::implicitInstance<OtherWindow>();
+                opened->Show();
+                opened->SetFocus();
+                box.show();
+                opened->Close();
+            });
+
+            ASSERT_TRUE(runLoop()) << what << ": the box held the quit up";
+            underTheBox->setMode(fw::Timer::ModeOff);
+            EXPECT_TRUE(signalled) << what;
+            EXPECT_TRUE(carriedOn) << what;
+            EXPECT_FALSE(panel->isOpen()) << what;
+            ASSERT_TRUE(opened) << what;
+            EXPECT_FALSE(opened->isOpen() || opened->isShown()) << what;
+            EXPECT_TRUE(fw::openWindows().empty()) << what;
+            EXPECT_FALSE(fw::inspect::modalBox().present) << what;
+            // The panel closed as with the quit command, and nothing was built after it.
+            EXPECT_EQ(LoggedWindow::log.back(), "Close")
+                << what << ": " << testing::PrintToString(LoggedWindow::log);
+            EXPECT_EQ(std::count(LoggedWindow::log.begin(), LoggedWindow::log.end(), "Layout"), 1) << what;
+            EXPECT_FALSE(fw::RuntimeQuitting()) << what << ": the quit outlived its loop";
+        }
     }
 }
 
