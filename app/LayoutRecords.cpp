@@ -6,7 +6,8 @@
 
 namespace ambrel {
 
-fw::String windowRecord(int32_t width, int32_t height, const char* title, int32_t frame, bool minimizeButton) {
+fw::String windowRecord(int32_t width, int32_t height, const char* title, int32_t frame,
+                        bool minimizeButton) {
     return fw::encodeRecord({
         {"Placement", 0},
         {"Width", width},
