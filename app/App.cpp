@@ -4,6 +4,7 @@
 #include "framework/Runtime.h"
 #include "help/AboutBox.h"
 #include "help/Help.h"
+#include "update/selfTest.h"
 
 namespace ambrel {
 
@@ -17,6 +18,7 @@ const fw::ClassRecord& App::Class() {
                 fw::scopedMember("Event_Open", "%%"),
                 fw::scopedMember("_HelpAbout_Action", "%b%"),
                 fw::scopedMember("_HelpShow_Action", "%b%"),
+                fw::scopedMember("_CheckforUpdateCheckNow_Action", "%b%"),
                 fw::scopedMember("Constructor", "%%"),
             },
         .attributes = {{"__Scope", "Public"}},
@@ -41,6 +43,11 @@ bool App::_HelpShow_Action() {
     if (!help)
         throw fw::NilObjectException();
     help->Show();
+    return true;
+}
+
+bool App::_CheckforUpdateCheckNow_Action() {
+    ::selfTest()->Show();
     return true;
 }
 

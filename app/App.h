@@ -13,6 +13,8 @@ class App : public fw::Application {
     void Event_Open() override;
     virtual bool _HelpAbout_Action();
     virtual bool _HelpShow_Action();
+    // Shows the Self Test window, the first step of the update check.
+    virtual bool _CheckforUpdateCheckNow_Action();
     virtual void Constructor() {}
 };
 

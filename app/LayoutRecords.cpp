@@ -6,7 +6,8 @@
 
 namespace ambrel {
 
-fw::String windowRecord(int32_t width, int32_t height, const char* title) {
+fw::String windowRecord(int32_t width, int32_t height, const char* title, int32_t frame,
+                        bool minimizeButton) {
     return fw::encodeRecord({
         {"Placement", 0},
         {"Width", width},
@@ -15,7 +16,7 @@ fw::String windowRecord(int32_t width, int32_t height, const char* title) {
         {"MinHeight", 64},
         {"MaxWidth", 32000},
         {"MaxHeight", 32000},
-        {"Frame", 0},
+        {"Frame", frame},
         {"Composite", false},
         {"HasBackColor", false},
         {"BackColor", fw::RGB(255, 255, 255)},
@@ -27,7 +28,7 @@ fw::String windowRecord(int32_t width, int32_t height, const char* title) {
         {"Resizeable", false},
         {"LiveResize", false},
         {"MaximizeButton", false},
-        {"MinimizeButton", false},
+        {"MinimizeButton", minimizeButton},
         {"MacProcID", 0},
     });
 }

@@ -7,8 +7,10 @@
 
 namespace ambrel {
 
-// Every window of the program: a fixed size, a close box only, white, shown when built.
-fw::String windowRecord(int32_t width, int32_t height, const char* title);
+// Every window of the program: a fixed size, a close box (and a minimise button where asked),
+// white, shown when built; frame 0 a document window, 1 a dialog that is not modal.
+fw::String windowRecord(int32_t width, int32_t height, const char* title, int32_t frame = 0,
+                        bool minimizeButton = false);
 
 // A plain push button, neither default nor cancel, locked to its window's top left (and to the
 // right and bottom too when asked).

@@ -9,11 +9,14 @@
 #include "framework/Date.h"
 #include "framework/Dialogs.h"
 #include "framework/Files.h"
+#include "framework/HTTPSocket.h"
+#include "framework/InternetHeaders.h"
 #include "framework/Label.h"
 #include "framework/Menu.h"
 #include "framework/MessageDialog.h"
 #include "framework/PluginHost.h"
 #include "framework/PopupMenu.h"
+#include "framework/ProgressBar.h"
 #include "framework/PushButton.h"
 #include "framework/Runtime.h"
 #include "framework/TextArea.h"
@@ -21,6 +24,8 @@
 #include "help/AboutBox.h"
 #include "help/Help.h"
 #include "help/MenuBar2.h"
+#include "update/selfTest.h"
+#include "update/updateWindow.h"
 
 namespace ambrel {
 
@@ -52,6 +57,9 @@ constexpr ClassAccessor kFrameworkClasses[] = {
     &fw::MessageDialogButton::Class,
     &fw::TextArea::Class,
     &fw::Date::Class,
+    &fw::ProgressBar::Class,
+    &fw::HTTPSocket::Class,
+    &fw::InternetHeaders::Class,
 };
 
 // The program's classes up to the preferences module's, whose directive list follows them.
@@ -64,6 +72,9 @@ constexpr ClassAccessor kProgramClasses[] = {
 constexpr ClassAccessor kLaterProgramClasses[] = {
     &AboutBox::Class,
     &Help::Class,
+    &selfTest::Class,
+    &updateWindow::Class,
+    &updateWindow_hp::Class,
     &MenuBar2::Class,
 };
 
@@ -76,6 +87,7 @@ struct MenuBinding {
 constexpr MenuBinding kMenuBindings[] = {
     {"HelpAbout", &App::_HelpAbout_Action},
     {"HelpShow", &App::_HelpShow_Action},
+    {"CheckforUpdateCheckNow", &App::_CheckforUpdateCheckNow_Action},
 };
 
 fw::Value callWithExceptionHandling(fw::Object*, fw::Arguments args) {

@@ -272,11 +272,6 @@ const fw::ClassRecord& Window1_Timer1::Class() {
     return record;
 }
 
-void Window1_Timer1::setPane(fw::Window* owner, int32_t controlIndex) {
-    owner_ = fw::WeakRef<fw::Window>(owner);
-    index_ = controlIndex;
-}
-
 } // namespace ambrel
 
 fw::Ref<ambrel::Window1> Window1() {

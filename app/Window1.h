@@ -63,18 +63,10 @@ class Window1 : public fw::Window {
 };
 
 // The panel's timer control: its own subclass of Timer, told its owner when it is added.
-class Window1_Timer1 : public fw::Timer, public fw::_PaneChild {
+class Window1_Timer1 : public fw::PaneChildControl<fw::Timer> {
   public:
     static const fw::ClassRecord& Class();
     const fw::ClassRecord& classRecord() const override { return Class(); }
-
-    void setPane(fw::Window* owner, int32_t controlIndex) override;
-    fw::Window* pane() const override { return owner_.lock().get(); }
-    int32_t paneIndex() const override { return index_; }
-
-  private:
-    fw::WeakRef<fw::Window> owner_;
-    int32_t index_ = -1;
 };
 
 // The layout records and the rows of the interval popup.

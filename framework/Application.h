@@ -35,7 +35,8 @@ class Application : public Object {
     int32_t MinorVersion() const;
     int32_t BugVersion() const;
     String ShortVersion() const;
-    String LongVersion() const;
+    // Virtual, so that a test's application can stand in with a version of its own.
+    virtual String LongVersion() const;
 
   private:
     Ref<fw::MenuBar> menuBar_;

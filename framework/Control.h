@@ -81,4 +81,19 @@ class _PaneChild {
     virtual int32_t paneIndex() const = 0;
 };
 
+// A window's own subclass of a non-visual control class: keeps its owner weakly, and its index.
+template <class Base> class PaneChildControl : public Base, public _PaneChild {
+  public:
+    void setPane(fw::Window* owner, int32_t controlIndex) override {
+        owner_ = WeakRef<fw::Window>(owner);
+        index_ = controlIndex;
+    }
+    fw::Window* pane() const override { return owner_.lock().get(); }
+    int32_t paneIndex() const override { return index_; }
+
+  private:
+    WeakRef<fw::Window> owner_;
+    int32_t index_ = -1;
+};
+
 } // namespace fw

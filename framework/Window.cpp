@@ -60,7 +60,7 @@ const ClassRecord& Window::Class() {
                                     field("MinHeight", &Window::minHeight_, &Window::applyGeometry),
                                     field("MaxWidth", &Window::maxWidth_, &Window::applyGeometry),
                                     field("MaxHeight", &Window::maxHeight_, &Window::applyGeometry),
-                                    field("Frame", &Window::frame_),
+                                    field("Frame", &Window::frame_, &Window::applyGeometry),
                                     field("Composite", &Window::composite_),
                                     field("HasBackColor", &Window::hasBackColor_, &Window::applyGeometry),
                                     field("BackColor", &Window::backColor_, &Window::applyGeometry),

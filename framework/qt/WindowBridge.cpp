@@ -105,8 +105,9 @@ void WindowBridge::apply() {
     QWidget* w = widget();
     if (!w)
         return;
-    Qt::WindowFlags flags =
-        Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint;
+    // Frame 1 is a dialog that is not modal: the windows behind it stay usable.
+    Qt::WindowFlags flags = (owner_.frame_ == 1 ? Qt::Dialog : Qt::Window) | Qt::CustomizeWindowHint |
+                            Qt::WindowTitleHint | Qt::WindowSystemMenuHint;
     if (owner_.closeButton_)
         flags |= Qt::WindowCloseButtonHint;
     if (owner_.minimizeButton_)

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 
@@ -87,6 +88,19 @@ WindowView view(Window& window) {
     v.shown = w->isVisible();
     v.active = w->isActiveWindow();
     v.title = detail::fromQt(w->windowTitle());
+    v.dialog = w->windowType() == Qt::Dialog;
+    v.modal = w->windowModality() != Qt::NonModal;
+    return v;
+}
+
+ProgressView progress(ProgressBar& bar) {
+    ProgressView v;
+    if (auto* p = qobject_cast<QProgressBar*>(widgetOf(bar))) {
+        v.minimum = p->minimum();
+        v.maximum = p->maximum();
+        v.value = p->value();
+        v.busy = p->minimum() == 0 && p->maximum() == 0;
+    }
     return v;
 }
 

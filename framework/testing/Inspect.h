@@ -8,6 +8,7 @@
 
 #include "framework/CheckBox.h"
 #include "framework/PopupMenu.h"
+#include "framework/ProgressBar.h"
 #include "framework/PushButton.h"
 #include "framework/String.h"
 #include "framework/TextArea.h"
@@ -26,9 +27,17 @@ struct WindowView {
     bool fixedSize = false;
     bool shown = false;
     bool active = false;
+    bool dialog = false; // drawn as a dialog window
+    bool modal = false;  // blocks the other windows
     String title;
 };
 WindowView view(Window& window);
+
+struct ProgressView {
+    int32_t minimum = 0, maximum = 0, value = 0;
+    bool busy = false; // activity without progress
+};
+ProgressView progress(ProgressBar& bar);
 
 // The screens' usable areas.
 std::vector<Rect> screens();

@@ -76,7 +76,8 @@ TEST(Startup, RunsInOrderAndClosingThePanelEndsTheRun) {
     std::vector<int> order;
     for (const char* name :
          {"Window", "TolvaneVrek", "App", "Window1.Window1", "Window1.Timer1", "MenuBar1.MenuBar1",
-          "directiveClass", "AboutBox.AboutBox", "Help.Help", "MenuBar2.MenuBar2"})
+          "directiveClass", "AboutBox.AboutBox", "Help.Help", "selfTest.selfTest",
+          "updateWindow.updateWindow", "updateWindow.hp", "MenuBar2.MenuBar2"})
         order.push_back(indexOf(classes, name));
     EXPECT_TRUE(std::is_sorted(order.begin(), order.end()) && order.front() >= 0)
         << testing::PrintToString(order);
