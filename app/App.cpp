@@ -4,6 +4,7 @@
 #include "framework/Runtime.h"
 #include "help/AboutBox.h"
 #include "help/Help.h"
+#include "help/HelpPrinting.h"
 
 namespace ambrel {
 
@@ -17,6 +18,7 @@ const fw::ClassRecord& App::Class() {
                 fw::scopedMember("Event_Open", "%%"),
                 fw::scopedMember("_HelpAbout_Action", "%b%"),
                 fw::scopedMember("_HelpShow_Action", "%b%"),
+                fw::scopedMember("_FilePrintHelp_Action", "%b%"),
                 fw::scopedMember("Constructor", "%%"),
             },
         .attributes = {{"__Scope", "Public"}},
@@ -42,6 +44,10 @@ bool App::_HelpShow_Action() {
         throw fw::NilObjectException();
     help->Show();
     return true;
+}
+
+bool App::_FilePrintHelp_Action() {
+    return printHelp();
 }
 
 } // namespace ambrel

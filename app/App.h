@@ -13,6 +13,7 @@ class App : public fw::Application {
     void Event_Open() override;
     virtual bool _HelpAbout_Action();
     virtual bool _HelpShow_Action();
+    virtual bool _FilePrintHelp_Action();
     virtual void Constructor() {}
 };
 

@@ -76,6 +76,7 @@ struct MenuBinding {
 constexpr MenuBinding kMenuBindings[] = {
     {"HelpAbout", &App::_HelpAbout_Action},
     {"HelpShow", &App::_HelpShow_Action},
+    {"FilePrintHelp", &App::_FilePrintHelp_Action},
 };
 
 fw::Value callWithExceptionHandling(fw::Object*, fw::Arguments args) {
