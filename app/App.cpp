@@ -4,6 +4,7 @@
 #include "framework/Runtime.h"
 #include "help/AboutBox.h"
 #include "help/Help.h"
+#include "help/HelpPrinting.h"
 #include "update/selfTest.h"
 
 namespace ambrel {
@@ -19,6 +20,7 @@ const fw::ClassRecord& App::Class() {
                 fw::scopedMember("_HelpAbout_Action", "%b%"),
                 fw::scopedMember("_HelpShow_Action", "%b%"),
                 fw::scopedMember("_CheckforUpdateCheckNow_Action", "%b%"),
+                fw::scopedMember("_FilePrintHelp_Action", "%b%"),
                 fw::scopedMember("Constructor", "%%"),
             },
         .attributes = {{"__Scope", "Public"}},
@@ -49,6 +51,10 @@ bool App::_HelpShow_Action() {
 bool App::_CheckforUpdateCheckNow_Action() {
     ::selfTest()->Show();
     return true;
+}
+
+bool App::_FilePrintHelp_Action() {
+    return printHelp();
 }
 
 } // namespace ambrel

@@ -15,6 +15,7 @@ class App : public fw::Application {
     virtual bool _HelpShow_Action();
     // Shows the Self Test window, the first step of the update check.
     virtual bool _CheckforUpdateCheckNow_Action();
+    virtual bool _FilePrintHelp_Action();
     virtual void Constructor() {}
 };
 

@@ -88,6 +88,7 @@ constexpr MenuBinding kMenuBindings[] = {
     {"HelpAbout", &App::_HelpAbout_Action},
     {"HelpShow", &App::_HelpShow_Action},
     {"CheckforUpdateCheckNow", &App::_CheckforUpdateCheckNow_Action},
+    {"FilePrintHelp", &App::_FilePrintHelp_Action},
 };
 
 fw::Value callWithExceptionHandling(fw::Object*, fw::Arguments args) {

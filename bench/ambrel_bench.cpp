@@ -1,8 +1,9 @@
 // Measures the running application on the current X display and prints the figures:
 //   start-up to panel shown, resident memory after start, CPU used per hour of counting,
-//   the drift of the 60th tick from 60 s (from the moment counting starts to the poke), and the
+//   the drift of the 60th tick from 60 s (from the moment counting starts to the poke), the
 //   cost of one poke (the tick's work until the X server's idle time is reset), the time from
-//   Help > Show to the Help window shown, and the resident memory with it and the About box open.
+//   Help > Show to the Help window shown, the resident memory with it and the About box open, and
+//   the time to print the help text into a PDF file.
 // The first four come from the real program, started as its own process and driven like a user
 // would; the others from the program run in this process through the built plug-in.
 #include <signal.h>
@@ -26,8 +27,10 @@
 #include "app/TolvaneVrek.h"
 #include "app/Window1.h"
 #include "framework/PluginHost.h"
+#include "framework/Printing.h"
 #include "framework/Runtime.h"
 #include "framework/Timer.h"
+#include "help/HelpPrinting.h"
 
 // Last: Xlib's macros would break the headers above.
 #include <X11/Xlib.h>
@@ -223,6 +226,24 @@ void measureHelpAndAbout(Display* d, ambrel::Window1& panel) {
                 static_cast<double>(with) / 1024.0, static_cast<double>(before) / 1024.0);
 }
 
+// Print Help into a PDF file, the dialog answered at once: from the command to the job written.
+void measurePrintHelp(const std::filesystem::path& folder) {
+    const std::string file = (folder / "help.pdf").string();
+    fw::setPrintDialogPresenter([&] { return fw::PrintDialogChoice{.confirmed = true, .outputFile = file}; });
+    const int rounds = 20;
+    double total = 0, worst = 0;
+    for (int i = 0; i < rounds; ++i) {
+        Clock::time_point t = Clock::now();
+        ambrel::printHelp();
+        double ms = msSince(t);
+        total += ms;
+        worst = std::max(worst, ms);
+    }
+    fw::setPrintDialogPresenter(nullptr);
+    std::printf("print the help text into a PDF: %8.1f ms mean, %.1f ms worst of %d (%ld bytes)\n",
+                total / rounds, worst, rounds, static_cast<long>(std::filesystem::file_size(file)));
+}
+
 // The panel's poke in this process, through the built module: the tick's work until the X server
 // has taken the events, which is when its idle time resets.
 void measurePoke(int argc, char** argv) {
@@ -255,6 +276,7 @@ void measurePoke(int argc, char** argv) {
             measureHelpAndAbout(d, *panel);
             XCloseDisplay(d);
         }
+        measurePrintHelp(config);
         panel->Close();
     }
     ambrel::runModuleExitList();

@@ -10,6 +10,8 @@ namespace fw {
 namespace detail {
 class TextAreaBridge;
 }
+class Graphics;
+class StyledTextPrinter;
 
 class TextArea : public TextControl {
   public:
@@ -49,6 +51,10 @@ class TextArea : public TextControl {
     bool AutomaticallyCheckSpelling() const { return checkSpelling_; }
     Color TextColor() const { return textColor_; }
     Color BackColor() const { return backColor_; }
+
+    // The styled text laid out for the print job in lines of at most `width` points. Raises
+    // NilObjectException once the text area's window has gone.
+    Ref<StyledTextPrinter> styledTextPrinter(const Ref<Graphics>& graphics, int32_t width) const;
 
     bool acceptsTyping() const override { return !readOnly_ && Enabled(); }
 

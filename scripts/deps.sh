@@ -9,6 +9,7 @@ packages=(
   libx11-dev libxtst-dev libxss-dev
   libgtest-dev libgmock-dev
   xvfb xauth
+  cups printer-driver-cups-pdf poppler-utils
 )
 
 missing=()

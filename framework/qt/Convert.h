@@ -43,11 +43,17 @@ inline QKeySequence shortcutToQt(const String& shortcut) {
     return QKeySequence(keys.join(QLatin1Char('+')), QKeySequence::PortableText);
 }
 
-// The font a text control asks for; "System" is the application's default font.
-inline QFont fontOf(const TextControl& control) {
+// The application's default font in the family asked for; "System" is the default family.
+inline QFont fontOfFamily(const String& family) {
     QFont font = QApplication::font();
-    if (!(control.TextFont() == String("System")) && !control.TextFont().empty())
-        font.setFamily(toQt(control.TextFont()));
+    if (!(family == String("System")) && !family.empty())
+        font.setFamily(toQt(family));
+    return font;
+}
+
+// The font a text control asks for.
+inline QFont fontOf(const TextControl& control) {
+    QFont font = fontOfFamily(control.TextFont());
     if (control.TextSize() > 0) {
         switch (control.TextUnit()) {
         case FontUnits::Pixel:

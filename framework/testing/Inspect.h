@@ -100,4 +100,9 @@ void useSpellingLanguages(std::vector<std::string> languages);
 void pressKeys(Window& window, const String& keySequence);
 void typeText(Window& window, const String& text);
 
+// The modal dialog in front (the print dialog): the printers it offers, and pressing its OK or its
+// Cancel button. Each gives nothing or false while no modal dialog is up.
+std::vector<String> dialogPrinterChoices();
+bool pressDialogButton(bool ok);
+
 } // namespace fw::inspect
