@@ -19,6 +19,13 @@ inline QString toQt(const String& text) {
     return QString::fromUtf8(text.bytes().data(), static_cast<qsizetype>(text.byteLength()));
 }
 
+// The framework's texts end their lines with CR; Qt's widgets break lines at LF only.
+inline QString linesToQt(const String& text) {
+    QString lines = toQt(text);
+    lines.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return lines;
+}
+
 inline String fromQt(const QString& text) {
     return String(text.toStdString());
 }
@@ -66,6 +73,10 @@ inline QFont fontOf(const TextControl& control) {
             font.setPointSizeF(control.TextSize() * 72.0 / 25.4);
             break;
         case FontUnits::Default:
+            // Layouts are drawn in screen pixels: their sizes were points on a 72-dot screen,
+            // where a point is a pixel. In points here a 12 would not fit its frame.
+            font.setPixelSize(static_cast<int>(control.TextSize() + 0.5f));
+            break;
         case FontUnits::Point:
             font.setPointSizeF(control.TextSize());
             break;

@@ -20,7 +20,7 @@ class LabelBridge : public ControlBridgeOf<Label, QLabel> {
   protected:
     void syncOwn() override {
         const Label& label = control();
-        view()->setText(toQt(label.Text()));
+        view()->setText(linesToQt(label.Text()));
         const int32_t align = label.TextAlign();
         view()->setAlignment((align >= 0 && align < 3 ? kAlignments[align] : Qt::AlignLeft) |
                              Qt::AlignVCenter);

@@ -93,10 +93,8 @@ String TextAreaBridge::text() const {
 
 void TextAreaBridge::setText(const String& text) {
     // Always plain: nothing in the text is taken for markup.
-    QString plain = toQt(text);
-    plain.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
     programEdit_ = true;
-    view()->setPlainText(plain);
+    view()->setPlainText(linesToQt(text));
     applyParagraphs();
     programEdit_ = false;
 }

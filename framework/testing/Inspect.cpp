@@ -5,6 +5,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -118,6 +120,23 @@ String shownText(const RectControl& control) {
         return String();
     const QString name = accessible->text(QAccessible::Name);
     return detail::fromQt(name.isEmpty() ? accessible->text(QAccessible::Value) : name);
+}
+
+int32_t shownTextWidth(const RectControl& control) {
+    QWidget* w = widgetOf(control);
+    if (!w)
+        return 0;
+    const QFontMetrics metrics(w->font());
+    int32_t widest = 0;
+    for (const QString& line :
+         shownText(control).bytes().empty() ? QStringList() : detail::toQt(shownText(control)).split('\n'))
+        widest = std::max<int32_t>(widest, metrics.horizontalAdvance(line));
+    return widest;
+}
+
+int32_t shownFontPixels(const RectControl& control) {
+    QWidget* w = widgetOf(control);
+    return w ? QFontInfo(w->font()).pixelSize() : 0;
 }
 
 MenuEntryView menuEntry(Window& window, const String& itemName) {

@@ -44,6 +44,9 @@ std::vector<Rect> screens();
 
 // The text the control shows, as assistive technology reads it.
 String shownText(const RectControl& control);
+// How wide its text is drawn, widest line, in pixels; and its font's height in pixels.
+int32_t shownTextWidth(const RectControl& control);
+int32_t shownFontPixels(const RectControl& control);
 
 struct MenuEntryView {
     bool present = false;

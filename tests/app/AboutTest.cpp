@@ -52,8 +52,15 @@ TEST_F(AboutTest, AboutOpensOneBoxWithTheRunningVersion) {
     EXPECT_EQ(fw::inspect::shownText(*box->StaticText4()).bytes(), ::App()->LongVersion().bytes());
     EXPECT_EQ(fw::inspect::shownText(*box->StaticText1()).bytes(), "Ambrel");
     EXPECT_EQ(fw::inspect::shownText(*box->StaticText3()).bytes(), "Version:");
-    EXPECT_EQ(box->StaticText1()->TextSize(), 30.0f);
+    EXPECT_EQ(fw::inspect::shownFontPixels(*box->StaticText1()), 30);
     EXPECT_TRUE(box->StaticText1()->Bold());
+    // Right-aligned in a frame that overlaps "Version:" by 15: the version must fit its own.
+    fw::Ref<fw::Label> version = box->StaticText4();
+    EXPECT_LE(fw::inspect::shownTextWidth(*version), version->Width());
+    fw::Ref<fw::Label> caption = box->StaticText3();
+    EXPECT_LT(fw::inspect::shownTextWidth(*caption) + fw::inspect::shownTextWidth(*version),
+              version->Left() + version->Width() - caption->Left())
+        << "\"Version:\" and the version stand apart";
 
     box->Close();
     fw::Ref<ambrel::AboutBox> again = showAbout();
@@ -69,9 +76,12 @@ TEST_F(AboutTest, TheCreditsAreFiveLinesShownAsTheyStand) {
     EXPECT_EQ(credits.rfind("Developed by\r", 0), 0u);
     EXPECT_NE(credits.find("\r\rSr. Beta Tester\r"), std::string::npos);
     EXPECT_EQ(std::count(credits.begin(), credits.end(), '\r'), 4);
+    std::string lines = credits;
+    std::replace(lines.begin(), lines.end(), '\r', '\n');
+    EXPECT_EQ(fw::inspect::shownText(*box->StaticText2()).bytes(), lines) << "one line each";
 
     // Whatever a label is given, it shows it as it stands.
-    for (const char* text : {"<b>1.3</b>", "&lt;x&gt;", "a\rb"}) {
+    for (const char* text : {"<b>1.3</b>", "&lt;x&gt;", "a & b"}) {
         box->StaticText4()->setText(text);
         EXPECT_EQ(fw::inspect::shownText(*box->StaticText4()).bytes(), text);
     }
