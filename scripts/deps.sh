@@ -6,7 +6,7 @@ packages=(
   build-essential cmake pkg-config
   qt6-base-dev libgl-dev
   libenchant-2-dev hunspell-en-us
-  libx11-dev libxtst-dev libxss-dev
+  libx11-dev libxtst-dev libxss-dev libxi-dev
   libgtest-dev libgmock-dev
   xvfb xauth
 )
