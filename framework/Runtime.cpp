@@ -77,7 +77,16 @@ void RuntimeInit(int argc, char** argv) {
     s.argv = {s.arguments[0].data(), nullptr};
     s.argc = 1;
     detail::exitUnlessDisplayOpens();
+    // Windows here repaint a few pixels at a time (the countdown, each second). Through shared
+    // memory each such repaint first waits on a round trip to the X server, to be sure it has
+    // read the last one; so few pixels cost less sent down the connection. Qt reads the setting
+    // as it connects; a choice of the user's stands, and programs started from here get none.
+    const bool chosenByUser = qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM");
+    if (!chosenByUser)
+        qputenv("QT_XCB_NO_MITSHM", "1");
     s.toolkit = std::make_unique<QApplication>(s.argc, s.argv.data());
+    if (!chosenByUser)
+        qunsetenv("QT_XCB_NO_MITSHM");
     QApplication::setApplicationName(QString::fromUtf8(AMBREL_APPLICATION_NAME));
     // Closing the last window ends nothing by itself: the program says when it quits.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -6,7 +6,7 @@ packages=(
   build-essential cmake pkg-config
   qt6-base-dev libgl-dev
   libenchant-2-dev hunspell-en-us
-  libx11-dev libxtst-dev libxss-dev libxcb1-dev
+  libx11-dev libxtst-dev libxss-dev libxcb1-dev libxi-dev
   libgtest-dev libgmock-dev
   xvfb xauth openbox x11-utils x11-xserver-utils
   cups printer-driver-cups-pdf poppler-utils

@@ -1,6 +1,7 @@
 #include "framework/qt/ControlBridge.h"
 
 #include <QSignalBlocker>
+#include <algorithm>
 
 #include "framework/qt/Convert.h"
 
@@ -20,12 +21,21 @@ ControlBridge::~ControlBridge() {
 void ControlBridge::sync() {
     if (!widget_)
         return;
-    widget_->setGeometry(owner_.Left(), owner_.Top(), owner_.Width(), owner_.Height());
+    // Controls sit at fixed places; a fixed size also spares the window a relayout request each
+    // time a control's text changes, since nothing in it lays out.
+    widget_->setFixedSize(std::max(owner_.Width(), 0), std::max(owner_.Height(), 0));
+    widget_->move(owner_.Left(), owner_.Top());
     widget_->setEnabled(owner_.Enabled());
     widget_->setVisible(owner_.Visible());
-    widget_->setToolTip(toQt(owner_.HelpTag()));
-    if (auto* text = dynamic_cast<const TextControl*>(&owner_))
-        widget_->setFont(fontOf(*text));
+    // Qt re-sends its change events for an equal tool tip or font: only new values are pushed.
+    const QString tip = toQt(owner_.HelpTag());
+    if (widget_->toolTip() != tip)
+        widget_->setToolTip(tip);
+    if (auto* text = dynamic_cast<const TextControl*>(&owner_)) {
+        const QFont font = fontOf(*text);
+        if (widget_->font() != font)
+            widget_->setFont(font);
+    }
     const QSignalBlocker quiet(widget_);
     syncOwn();
 }

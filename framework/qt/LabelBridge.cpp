@@ -19,17 +19,25 @@ class LabelBridge : public ControlBridgeOf<Label, QLabel> {
 
   protected:
     void syncOwn() override {
+        // Each setter runs only for a value that changed: a label whose text changes every
+        // second would otherwise be laid out and repainted more than once a tick.
         const Label& label = control();
-        view()->setText(linesToQt(label.Text()));
+        QLabel* view = this->view();
+        view->setText(linesToQt(label.Text()));
         const int32_t align = label.TextAlign();
-        view()->setAlignment((align >= 0 && align < 3 ? kAlignments[align] : Qt::AlignLeft) |
-                             Qt::AlignVCenter);
-        QPalette palette = view()->palette();
-        palette.setColor(QPalette::WindowText, toQt(label.TextColor()));
-        view()->setPalette(palette);
-        view()->setWordWrap(label.Multiline());
-        view()->setTextInteractionFlags(label.Selectable() ? Qt::TextSelectableByMouse
-                                                           : Qt::NoTextInteraction);
+        view->setAlignment((align >= 0 && align < 3 ? kAlignments[align] : Qt::AlignLeft) | Qt::AlignVCenter);
+        const QColor color = toQt(label.TextColor());
+        if (view->palette().color(QPalette::WindowText) != color) {
+            QPalette palette = view->palette();
+            palette.setColor(QPalette::WindowText, color);
+            view->setPalette(palette);
+        }
+        if (view->wordWrap() != label.Multiline())
+            view->setWordWrap(label.Multiline());
+        view->setTextInteractionFlags(label.Selectable() ? Qt::TextSelectableByMouse : Qt::NoTextInteraction);
+        // An opaque label fills its rectangle with the window's colour, so a change of its text
+        // repaints the label alone, not the window and the controls beneath it.
+        view->setAutoFillBackground(!label.Transparent());
     }
 };
 } // namespace

@@ -7,14 +7,18 @@
 #include <QDialog>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QEvent>
 #include <QGuiApplication>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QProgressBar>
+#include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
+#include <set>
 
 #include "framework/qt/ControlBridge.h"
 #include "framework/qt/Convert.h"
@@ -137,6 +141,50 @@ int32_t shownTextWidth(const RectControl& control) {
 int32_t shownFontPixels(const RectControl& control) {
     QWidget* w = widgetOf(control);
     return w ? QFontInfo(w->font()).pixelSize() : 0;
+struct PaintLog::Recorder : QObject {
+    std::set<const QObject*> painted;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            painted.insert(watched);
+        return false;
+    }
+};
+
+PaintLog::PaintLog(Window& window) : recorder_(std::make_unique<Recorder>()) {
+    if (QWidget* w = window.bridge().widget()) {
+        w->installEventFilter(recorder_.get());
+        for (QWidget* part : w->findChildren<QWidget*>())
+            part->installEventFilter(recorder_.get());
+    }
+}
+
+PaintLog::~PaintLog() = default;
+
+int32_t PaintLog::paintedParts() const {
+    return static_cast<int32_t>(recorder_->painted.size());
+}
+
+bool PaintLog::painted(const RectControl& control) const {
+    return recorder_->painted.count(widgetOf(control)) != 0;
+}
+
+void PaintLog::reset() {
+    recorder_->painted.clear();
+}
+
+int32_t pixelsUnlikeFreshDrawing(Window& window) {
+    QWidget* w = window.bridge().widget();
+    if (!w || !w->screen())
+        return -1;
+    const QImage shown = w->screen()->grabWindow(w->winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage fresh = w->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    if (shown.size() != fresh.size())
+        return static_cast<int32_t>(fresh.width() * fresh.height());
+    int32_t differing = 0;
+    for (int y = 0; y < fresh.height(); ++y)
+        for (int x = 0; x < fresh.width(); ++x)
+            differing += shown.pixel(x, y) != fresh.pixel(x, y);
+    return differing;
 }
 
 MenuEntryView menuEntry(Window& window, const String& itemName) {

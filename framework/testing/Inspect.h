@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,29 @@ String shownText(const RectControl& control);
 // How wide its text is drawn, widest line, in pixels; and its font's height in pixels.
 int32_t shownTextWidth(const RectControl& control);
 int32_t shownFontPixels(const RectControl& control);
+
+// Notes, from its making on, which parts of a window paint themselves: the window and each of
+// its controls.
+class PaintLog {
+  public:
+    explicit PaintLog(Window& window);
+    ~PaintLog();
+    PaintLog(const PaintLog&) = delete;
+    PaintLog& operator=(const PaintLog&) = delete;
+
+    // How many parts (the window, its content, menu bar and controls) painted since the last reset.
+    int32_t paintedParts() const;
+    bool painted(const RectControl& control) const;
+    void reset();
+
+  private:
+    struct Recorder;
+    std::unique_ptr<Recorder> recorder_;
+};
+
+// How many of the window's pixels, as they stand on its screen after the repaints so far, differ
+// from the window drawn afresh in one go: 0 when every partial repaint left the right picture.
+int32_t pixelsUnlikeFreshDrawing(Window& window);
 
 struct MenuEntryView {
     bool present = false;

@@ -8,6 +8,7 @@
 #include "AppFixture.h"
 #include "app/Module1.h"
 #include "app/Window1.h"
+#include "framework/testing/Inspect.h"
 
 namespace {
 
@@ -159,6 +160,30 @@ TEST_F(PanelTest, ChangeMovesTheFocusToTheHiddenPopup) {
     pick(5);
     EXPECT_TRUE(settle([&] { return panel->ComboBox2()->hasFocus(); }));
     EXPECT_FALSE(panel->ComboBox1()->hasFocus());
+}
+
+// Each second's value reaches the screen; the countdown repaints alone (it overlaps "Poke Time"),
+// and what that partial repaint leaves is what a full drawing of the panel shows.
+TEST_F(PanelTest, EachTickRepaintsTheCountdownAloneWithItsNewValue) {
+    panel->Show();
+    pick(1);
+    panel->Pause()->setValue(false);
+    ASSERT_TRUE(settle([&] { return fw::inspect::pixelsUnlikeFreshDrawing(*panel) == 0; }));
+    fw::inspect::PaintLog paints(*panel);
+    struct Step {
+        int ticks;
+        const char* shown;
+    };
+    const Step steps[] = {{1, "59"}, {1, "58"}, {8, "50"}, {40, "10"}, {9, "1"}, {1, "60"}, {1, "59"}};
+    for (const Step& step : steps) {
+        tick(step.ticks);
+        EXPECT_EQ(fw::inspect::shownText(*panel->StaticText2()).bytes(), step.shown);
+        ASSERT_TRUE(settle([&] { return paints.paintedParts() > 0; })) << "no repaint for " << step.shown;
+        EXPECT_TRUE(paints.painted(*panel->StaticText2())) << step.shown;
+        EXPECT_EQ(paints.paintedParts(), 1) << "more than the countdown repainted for " << step.shown;
+        EXPECT_EQ(fw::inspect::pixelsUnlikeFreshDrawing(*panel), 0) << step.shown;
+        paints.reset();
+    }
 }
 
 TEST_F(PanelTest, ClosingSavesThePosition) {
