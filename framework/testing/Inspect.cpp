@@ -141,6 +141,8 @@ int32_t shownTextWidth(const RectControl& control) {
 int32_t shownFontPixels(const RectControl& control) {
     QWidget* w = widgetOf(control);
     return w ? QFontInfo(w->font()).pixelSize() : 0;
+}
+
 struct PaintLog::Recorder : QObject {
     std::set<const QObject*> painted;
     bool eventFilter(QObject* watched, QEvent* event) override {
