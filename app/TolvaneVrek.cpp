@@ -3,6 +3,7 @@
 #include "framework/Exceptions.h"
 #include "framework/PluginHost.h"
 #include "framework/PluginInterface.h"
+#include "framework/Screens.h"
 #include "framework/Value.h"
 
 namespace ambrel {
@@ -186,7 +187,10 @@ void TolvaneVrek::Clear() {
 }
 
 void TolvaneVrek::MouseMove(int32_t globalx, int32_t globaly) {
-    callPlugin<7>(this, globalx, globaly);
+    // The program's points are in the framework's units; the X server takes device pixels, which
+    // differ on a scaled screen.
+    const fw::ScreenPoint device = fw::DevicePixel({globalx, globaly});
+    callPlugin<7>(this, device.x, device.y);
 }
 
 void TolvaneVrek::MouseClick(bool down) {

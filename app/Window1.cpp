@@ -4,6 +4,7 @@
 #include "app/MenuBuilder.h"
 #include "app/Module1.h"
 #include "app/prefModule.h"
+#include "framework/ActiveWindow.h"
 #include "framework/Properties.h"
 #include "framework/Runtime.h"
 
@@ -172,9 +173,16 @@ void Window1::Timer1_Action(fw::Timer*) {
         y = ::Window1()->Top() + 23;
         x = ::Window1()->Left() + 15;
         p = __New<TolvaneVrek>();
+        const fw::ActiveWindowNote active = fw::ActiveWindowNote::take();
         p->MouseMove(x, y);
-        p->MouseClick(true);
-        p->MouseClick(false);
+        // The move alone counts as activity; a click where another window covers the panel
+        // would press whatever that window shows.
+        if (ShowsScreenPoint(x, y)) {
+            p->MouseClick(true);
+            p->MouseClick(false);
+            // The click made the panel active: the user's next keystrokes belong to their window.
+            active.giveBackAfterClickOn(*this);
+        }
         setTimer();
     }
 }

@@ -179,6 +179,10 @@ int32_t Window::Left() const {
     return bridge_->contentOrigin().x();
 }
 
+bool Window::ShowsScreenPoint(int32_t x, int32_t y) const {
+    return bridge_->showsScreenPoint(QPoint(x, y));
+}
+
 void Window::setTop(int32_t top) {
     bridge_->moveContentTo(QPoint(Left(), top));
 }

@@ -55,6 +55,9 @@ class Window : public Object {
     void setTop(int32_t top);
     int32_t Left() const;
     void setLeft(int32_t left);
+    // Whether the screen point (in the units of Top and Left) shows this window itself, not
+    // another window over it; false while the window is not shown.
+    bool ShowsScreenPoint(int32_t x, int32_t y) const;
     int32_t Width() const { return width_; }
     void setWidth(int32_t width);
     int32_t Height() const { return height_; }

@@ -6,9 +6,9 @@ packages=(
   build-essential cmake pkg-config
   qt6-base-dev libgl-dev
   libenchant-2-dev hunspell-en-us
-  libx11-dev libxtst-dev libxss-dev
+  libx11-dev libxtst-dev libxss-dev libxcb1-dev
   libgtest-dev libgmock-dev
-  xvfb xauth
+  xvfb xauth openbox x11-utils
 )
 
 missing=()

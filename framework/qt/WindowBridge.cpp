@@ -1,5 +1,6 @@
 #include "framework/qt/WindowBridge.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -9,8 +10,10 @@
 #include "framework/Menu.h"
 #include "framework/PushButton.h"
 #include "framework/Runtime.h"
+#include "framework/Screens.h"
 #include "framework/qt/Convert.h"
 #include "framework/qt/MenuBridge.h"
+#include "framework/qt/X11Server.h"
 
 namespace fw::detail {
 
@@ -208,37 +211,28 @@ void WindowBridge::moveContentTo(QPoint origin) {
     w->setGeometry(w->geometry().translated(origin - contentOrigin()));
 }
 
-namespace {
-// Squared gap between two rectangles; 64-bit, since a stored position may be anything.
-int64_t distance(const QRect& a, const QRect& b) {
-    const int64_t dx = std::max<int64_t>({int64_t(b.left()) - a.right(), int64_t(a.left()) - b.right(), 0});
-    const int64_t dy = std::max<int64_t>({int64_t(b.top()) - a.bottom(), int64_t(a.top()) - b.bottom(), 0});
-    return dx * dx + dy * dy;
-}
-
-int clampInto(int position, int length, int areaStart, int areaLength) {
-    return std::max(areaStart, std::min(position, areaStart + areaLength - length));
-}
-} // namespace
-
 void WindowBridge::keepOnScreen() {
     if (!widget_)
         return;
     const QRect frame = widget_->frameGeometry();
-    const QScreen* nearest = nullptr;
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        if (screen->availableGeometry().intersects(frame))
-            return;
-        if (!nearest ||
-            distance(frame, screen->availableGeometry()) < distance(frame, nearest->availableGeometry()))
-            nearest = screen;
-    }
-    if (!nearest)
-        return;
-    const QRect area = nearest->availableGeometry();
-    const QPoint to(clampInto(frame.x(), frame.width(), area.x(), area.width()),
-                    clampInto(frame.y(), frame.height(), area.y(), area.height()));
-    widget_->setGeometry(widget_->geometry().translated(to - frame.topLeft()));
+    const ScreenPoint to =
+        placeWhollyOnAScreen({frame.x(), frame.y(), frame.width(), frame.height()}, screenAreas());
+    widget_->setGeometry(widget_->geometry().translated(QPoint(to.x, to.y) - frame.topLeft()));
+}
+
+bool WindowBridge::showsScreenPoint(QPoint point) {
+    if (!widget_ || !widget_->isVisible())
+        return false;
+    if (x11::available())
+        return x11::showsAt(nativeId(), DevicePixel({point.x(), point.y()}));
+    // Without a window server to ask, the toolkit knows only its own windows.
+    return QApplication::topLevelAt(point) == widget_;
+}
+
+uint32_t WindowBridge::nativeId() const {
+    if (!widget_ || !widget_->testAttribute(Qt::WA_WState_Created) || !x11::available())
+        return 0;
+    return static_cast<uint32_t>(widget_->winId());
 }
 
 void WindowBridge::closeRequested() {

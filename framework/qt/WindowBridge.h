@@ -43,8 +43,12 @@ class WindowBridge {
     // The content area's top-left corner on the screen, and moving the window to put it elsewhere.
     QPoint contentOrigin();
     void moveContentTo(QPoint origin);
-    // A window wholly off every screen is moved onto the nearest one.
+    // A window not wholly on one screen is moved the least that puts it wholly on one.
     void keepOnScreen();
+    // Whether the screen point shows this window itself, not another one over it.
+    bool showsScreenPoint(QPoint point);
+    // The window server's id of the shown window; 0 before it is made or on a platform without.
+    uint32_t nativeId() const;
     int menuBarHeight() const;
 
     // From the widget.

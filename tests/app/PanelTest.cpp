@@ -92,6 +92,7 @@ TEST_F(PanelTest, PickingAnotherRowRestartsAndLetMeSleepStops) {
 }
 
 TEST_F(PanelTest, PokesAtZeroOntoThePanelAndStartsAgain) {
+    panel->Show();
     pick(1);
     panel->Pause()->setValue(false);
     tick(59);
@@ -112,6 +113,17 @@ TEST_F(PanelTest, PokesAtZeroOntoThePanelAndStartsAgain) {
     EXPECT_EQ(panel->y, panel->Top() + 23);
     EXPECT_EQ(label(), "60");
     EXPECT_EQ(CountDown, 60);
+}
+
+TEST_F(PanelTest, APanelThatDoesNotShowAtThePokePointIsNotClicked) {
+    // Not shown at all here; on X a window of another program over the point is the same case.
+    pick(1);
+    panel->Pause()->setValue(false);
+    tick(60);
+    const std::vector<InputCall> expected = {
+        warp(static_cast<float>(panel->Left() + 15), static_cast<float>(panel->Top() + 23))};
+    EXPECT_EQ(recording().calls, expected);
+    EXPECT_EQ(label(), "60");
 }
 
 TEST_F(PanelTest, EveryPokeMakesANewObjectAndFollowsThePanel) {

@@ -1,76 +1,277 @@
 // The poke for real: the built plug-in module, loaded from the application folder, moves the X
-// pointer onto the panel and clicks there, and the X server counts it as user activity.
+// pointer onto the panel's empty spot and clicks there, and the X server counts it as user
+// activity. The suite runs on bare Xvfb and under openbox, at scale 1, 1.5 and 2.
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <functional>
 
 #include "../framework/UiTestSupport.h"
 #include "AppFixture.h"
 #include "app/Module1.h"
 #include "app/Startup.h"
 #include "framework/PluginHost.h"
+#include "framework/RectControl.h"
 #include "framework/Runtime.h"
+#include "framework/testing/Inspect.h"
 
-// Last: Xlib's macros (None, Bool, Status) would break the headers above.
-#include <X11/Xlib.h>
-#include <X11/extensions/scrnsaver.h>
+// Last: Xlib's macros would break the headers above.
+#include "tests/plugin/XSession.h"
+#include <X11/Xatom.h>
 
 namespace {
 
-struct XState {
+// A top-level window as the X server has it: its id and where it lies on the root, in device
+// pixels.
+struct XPlace {
+    ::Window id = 0;
     int x = 0, y = 0;
-    bool overAWindow = false;
-    unsigned long idleMs = 0;
+    unsigned int width = 0, height = 0;
 };
 
-XState readX() {
-    XState s;
-    Display* d = XOpenDisplay(nullptr);
-    if (!d)
-        return s;
-    Window root, child;
-    int wx, wy;
-    unsigned int mask;
-    XQueryPointer(d, DefaultRootWindow(d), &root, &child, &s.x, &s.y, &wx, &wy, &mask);
-    s.overAWindow = child != None;
-    XScreenSaverInfo* info = XScreenSaverAllocInfo();
-    if (XScreenSaverQueryInfo(d, DefaultRootWindow(d), info))
-        s.idleMs = info->idle;
-    XFree(info);
-    XCloseDisplay(d);
-    return s;
+// The first mapped window of that name: a closed panel's window may linger unmapped a while.
+::Window findNamed(Display* d, ::Window w, const char* name) {
+    XWindowAttributes a;
+    if (!XGetWindowAttributes(d, w, &a) || a.map_state != IsViewable)
+        return 0;
+    char* own = nullptr;
+    if (XFetchName(d, w, &own) && own) {
+        const bool match = std::string(own) == name;
+        XFree(own);
+        if (match)
+            return w;
+    }
+    ::Window root, parent, *children = nullptr;
+    unsigned int count = 0;
+    if (!XQueryTree(d, w, &root, &parent, &children, &count))
+        return 0;
+    ::Window found = 0;
+    for (unsigned int i = 0; i < count && !found; ++i)
+        found = findNamed(d, children[i], name);
+    if (children)
+        XFree(children);
+    return found;
 }
 
-TEST(PokeOnX, MovesThePointerOntoThePanelAndResetsTheIdleTime) {
+XPlace placeOf(Display* d, ::Window w) {
+    XPlace p{w};
+    XWindowAttributes a;
+    if (!w || !XGetWindowAttributes(d, w, &a))
+        return {};
+    ::Window child;
+    XTranslateCoordinates(d, w, DefaultRootWindow(d), 0, 0, &p.x, &p.y, &child);
+    p.width = static_cast<unsigned int>(a.width);
+    p.height = static_cast<unsigned int>(a.height);
+    return p;
+}
+
+::Window rootWindowProperty(Display* d, const char* name) {
+    Atom type;
+    int format;
+    unsigned long count, after;
+    unsigned char* data = nullptr;
+    ::Window value = 0;
+    if (XGetWindowProperty(d, DefaultRootWindow(d), XInternAtom(d, name, False), 0, 1, False, XA_WINDOW,
+                           &type, &format, &count, &after, &data) == Success &&
+        data && count == 1 && format == 32)
+        value = *reinterpret_cast<::Window*>(data);
+    if (data)
+        XFree(data);
+    return value;
+}
+
+::Window activeWindow(Display* d) {
+    return rootWindowProperty(d, "_NET_ACTIVE_WINDOW");
+}
+
+// Asks the window manager to activate the window, as the user does by picking it.
+void activate(Display* d, ::Window w) {
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = w;
+    e.xclient.message_type = XInternAtom(d, "_NET_ACTIVE_WINDOW", False);
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = 2;
+    XSendEvent(d, DefaultRootWindow(d), False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+    XFlush(d);
+}
+
+bool hasWindowManager(Display* d) {
+    return rootWindowProperty(d, "_NET_SUPPORTING_WM_CHECK") != 0;
+}
+
+::Window inputFocus(Display* d) {
+    ::Window focus;
+    int revert;
+    XGetInputFocus(d, &focus, &revert);
+    return focus;
+}
+
+class PokeOnX : public testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        ambrel::runClassSetupList();
+        fw::_RuntimeInitExternalClasses();
+        ambrel::_InitPluginEntrypoints();
+    }
+    void SetUp() override {
+        ASSERT_TRUE(fw::pluginProblems().empty()) << testing::PrintToString(fw::pluginProblems());
+        ASSERT_TRUE(display) << "no X display";
+        prefs.write("#Window1Position 300,400\n");
+    }
+    void TearDown() override {
+        panel = nullptr;
+        closePanel();
+    }
+
+    // Runs the loop until the condition holds or the bound has passed. A pending quit (a panel
+    // closed by an earlier test asks for one) ends a run at once: run again.
+    static bool settle(const std::function<bool()>& done, int32_t boundMs = 5000) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(boundMs);
+        while (!done()) {
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                deadline - std::chrono::steady_clock::now());
+            if (left.count() <= 0)
+                return false;
+            uitest::runUntil(done, static_cast<int32_t>(left.count()));
+        }
+        return true;
+    }
+
+    // The panel shown and counting, found on the X server, and the server idle for a while, so
+    // that a poke shows in the idle time.
+    void showPanel() {
+        panel = ::Window1();
+        panel->Show();
+        panel->ComboBox1()->setListIndex(1);
+        panel->Pause()->setValue(false);
+        ASSERT_TRUE(settle([&] {
+            onX =
+                placeOf(display.get(), findNamed(display.get(), DefaultRootWindow(display.get()), "Ambrel"));
+            return panel->isShown() && onX.id && onX.width > 0;
+        }));
+        // Showing activates the panel, later: wait for it, so that it takes no focus after.
+        Display* d = display.get();
+        ASSERT_TRUE(
+            settle([&] { return (hasWindowManager(d) ? activeWindow(d) : inputFocus(d)) == onX.id; }));
+    }
+
+    void waitUntilIdle() {
+        ASSERT_TRUE(settle([&] { return idleMilliseconds(display.get()) > 1200; }, 20000));
+    }
+
+    void poke() {
+        ambrel::Module1::CountDown = 1;
+        panel->Timer1_Action(panel->Timer1().get());
+    }
+
+    // The pointer, back in the framework's units within the panel's content: its middle.
+    struct ContentPoint {
+        double x, y;
+    };
+    ContentPoint pointerOnContent() {
+        const RootPoint at = pointerPosition(display.get());
+        const double scale = onX.width / static_cast<double>(panel->Width());
+        const int32_t bar = fw::inspect::view(*panel).menuBarHeight;
+        return {(at.x + 0.5 - onX.x) / scale, (at.y + 0.5 - onX.y) / scale - bar};
+    }
+
+    // The pointer is on the panel's empty spot (15, 23), on no control, within the rounding of
+    // a scaled screen.
+    void expectOnTheEmptySpot() {
+        const ContentPoint c = pointerOnContent();
+        EXPECT_NEAR(c.x, 15.5, 1.0);
+        EXPECT_NEAR(c.y, 23.5, 1.0);
+        for (const fw::Ref<fw::Control>& control : panel->controls()) {
+            auto* shown = dynamic_cast<fw::RectControl*>(control.get());
+            if (!shown)
+                continue;
+            EXPECT_FALSE(c.x >= shown->Left() && c.x < shown->Left() + shown->Width() &&
+                         c.y >= shown->Top() && c.y < shown->Top() + shown->Height())
+                << "on " << shown->Name().bytes();
+        }
+    }
+
+    DisplayPtr display = openDisplay();
     PrefsFolder prefs;
-    prefs.write("#Window1Position 300,400\n");
-    ambrel::runClassSetupList();
-    fw::_RuntimeInitExternalClasses();
-    ambrel::_InitPluginEntrypoints();
-    ASSERT_TRUE(fw::pluginProblems().empty()) << testing::PrintToString(fw::pluginProblems());
+    fw::Ref<ambrel::Window1> panel;
+    XPlace onX;
+};
 
-    fw::Ref<ambrel::Window1> panel = ::Window1();
-    panel->Show();
-    panel->ComboBox1()->setListIndex(1);
-    panel->Pause()->setValue(false);
+TEST_F(PokeOnX, LandsOnThePanelsEmptySpotAndResetsTheIdleTime) {
+    showPanel();
+    waitUntilIdle();
+    poke();
 
-    // Nothing has touched the pointer yet: wait until the server has been idle a while.
-    ASSERT_TRUE(uitest::runUntil([&] { return panel->isShown() && readX().idleMs > 1200; }, 20000));
-    XState before = readX();
-    ASSERT_GT(before.idleMs, 1000u);
-
-    ambrel::Module1::CountDown = 1;
-    panel->Timer1_Action(panel->Timer1().get());
-
-    XState after = readX();
-    EXPECT_EQ(after.x, panel->Left() + 15);
-    EXPECT_EQ(after.y, panel->Top() + 23);
-    EXPECT_EQ(panel->Left(), 400);
-    EXPECT_EQ(panel->Top(), 300);
-    EXPECT_TRUE(after.overAWindow);
-    EXPECT_LT(after.idleMs, 500u);
+    expectOnTheEmptySpot();
+    EXPECT_LT(idleMilliseconds(display.get()), 500u);
+    EXPECT_EQ(panel->x, panel->Left() + 15);
+    EXPECT_EQ(panel->y, panel->Top() + 23);
     EXPECT_EQ(panel->StaticText2()->Text().bytes(), "60");
+}
 
-    panel = nullptr;
-    closePanel();
+TEST_F(PokeOnX, AWindowOverThePokePointGetsNoClick) {
+    showPanel();
+    TestWindow cover(display.get(), onX.x, onX.y, onX.width, onX.height);
+    waitUntilIdle();
+    poke();
+
+    expectOnTheEmptySpot();
+    EXPECT_LT(idleMilliseconds(display.get()), 500u);
+    EXPECT_FALSE(cover.waitForButton(500ms)) << "the covering window was clicked";
+}
+
+TEST_F(PokeOnX, TheUsersWindowKeepsTheFocusAcrossAPoke) {
+    showPanel();
+    Display* d = display.get();
+    // Away from the panel, where the window manager or the test puts the focus on it.
+    TestWindow user(d, 20, 700, 200, 100,
+                    hasWindowManager(d) ? TestWindow::Kind::Managed : TestWindow::Kind::Unmanaged);
+    const bool managed = hasWindowManager(d);
+    ASSERT_TRUE(settle([&] {
+        if (!managed)
+            return inputFocus(d) == user.id();
+        // Asked again until it holds: the window manager may not have taken the window on yet.
+        if (activeWindow(d) != user.id())
+            activate(d, user.id());
+        return activeWindow(d) == user.id() && inputFocus(d) == user.id();
+    })) << "the test window never got the focus";
+    if (!managed) {
+        // Nothing activates the panel, so there is nothing to give back.
+        poke();
+        settle([] { return false; }, 600);
+        EXPECT_EQ(inputFocus(d), user.id());
+        return;
+    }
+    poke();
+
+    // The click does activate the panel; then the user's window is active again.
+    bool panelWasActive = false;
+    EXPECT_TRUE(settle([&] {
+        panelWasActive |= activeWindow(d) == onX.id;
+        return panelWasActive && activeWindow(d) == user.id();
+    }));
+    EXPECT_TRUE(panelWasActive);
+    EXPECT_EQ(inputFocus(d), user.id());
+}
+
+TEST_F(PokeOnX, APanelThatWasActiveStaysActive) {
+    if (!hasWindowManager(display.get()))
+        GTEST_SKIP() << "needs a window manager";
+    showPanel();
+    panel->SetFocus();
+    ASSERT_TRUE(settle([&] { return activeWindow(display.get()) == onX.id; }));
+    poke();
+
+    bool leftIt = false;
+    settle(
+        [&] {
+            leftIt |= activeWindow(display.get()) != onX.id;
+            return leftIt;
+        },
+        700);
+    EXPECT_FALSE(leftIt);
 }
 
 } // namespace

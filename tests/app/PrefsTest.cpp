@@ -121,21 +121,47 @@ TEST_F(PrefsTest, TheSavedPositionPlacesTheNextPanel) {
     closePanel();
 }
 
-TEST_F(PrefsTest, APositionOffEveryScreenIsBroughtBackOntoOne) {
-    for (const char* far : {"#Window1Position 2147483647,-2147483648\n", "#Window1Position -5000,90000\n"}) {
-        folder.write(far);
+bool within(const fw::inspect::Rect& inner, const fw::inspect::Rect& outer) {
+    return inner.left >= outer.left && inner.top >= outer.top &&
+           inner.left + inner.width <= outer.left + outer.width &&
+           inner.top + inner.height <= outer.top + outer.height;
+}
+
+TEST_F(PrefsTest, APanelNotWhollyOnAScreenComesWhollyOntoOneAndIsSavedThere) {
+    const char* files[] = {
+        "#Window1Position 2147483647,-2147483648\n",
+        "#Window1Position -5000,90000\n",
+        "#Window1Position 1042,-165\n", // at most a corner left on the screen
+        "#Window1Position 10,300\n",    // the menu bar above the screen
+        "'a file without the position\n",
+    };
+    for (const char* file : files) {
+        folder.write(file);
         fw::Ref<ambrel::Window1> panel = ::Window1();
         panel->Show();
         const fw::inspect::WindowView view = fw::inspect::view(*panel);
         bool onAScreen = false;
         for (const fw::inspect::Rect& s : fw::inspect::screens())
-            onAScreen |= view.frame.left >= s.left && view.frame.top >= s.top &&
-                         view.frame.left + view.frame.width <= s.left + s.width &&
-                         view.frame.top + view.frame.height <= s.top + s.height;
-        EXPECT_TRUE(onAScreen) << far;
+            onAScreen |= within(view.frame, s);
+        EXPECT_TRUE(onAScreen) << file;
+        // The poke point lies on the panel's own content.
+        EXPECT_TRUE(within({panel->Left() + 15, panel->Top() + 23, 1, 1}, view.content)) << file;
+        const std::string saved =
+            "#Window1Position " + std::to_string(panel->Top()) + "," + std::to_string(panel->Left()) + "\n";
         panel = nullptr;
         closePanel();
+        EXPECT_EQ(folder.read(), saved) << file;
     }
+}
+
+TEST_F(PrefsTest, APanelWhollyOnTheScreenStaysWhereStored) {
+    folder.write("#Window1Position 300,400\n");
+    fw::Ref<ambrel::Window1> panel = ::Window1();
+    panel->Show();
+    EXPECT_EQ(panel->Top(), 300);
+    EXPECT_EQ(panel->Left(), 400);
+    panel = nullptr;
+    closePanel();
 }
 
 } // namespace

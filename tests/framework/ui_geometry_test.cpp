@@ -40,14 +40,6 @@ class WindowGeometry : public uitest::WindowTest {
     }
 };
 
-bool overlapsAScreen(const fw::inspect::Rect& r) {
-    for (const fw::inspect::Rect& s : fw::inspect::screens())
-        if (r.left < s.left + s.width && s.left < r.left + r.width && r.top < s.top + s.height &&
-            s.top < r.top + r.height)
-            return true;
-    return false;
-}
-
 bool withinAScreen(const fw::inspect::Rect& r) {
     for (const fw::inspect::Rect& s : fw::inspect::screens())
         if (r.left >= s.left && r.top >= s.top && r.left + r.width <= s.left + s.width &&
@@ -78,7 +70,7 @@ TEST_F(WindowGeometry, TopAndLeftAreWhereTheContentIsOnTheScreen) {
     struct Case {
         int32_t top, left;
     };
-    for (const Case c : {Case{100, 120}, Case{0, 0}, Case{300, 17}}) {
+    for (const Case c : {Case{100, 120}, Case{60, 10}, Case{300, 17}}) {
         fw::Ref<LoggedWindow> window = placedAt(c.top, c.left);
         EXPECT_EQ(window->Top(), c.top);
         EXPECT_EQ(window->Left(), c.left);
@@ -107,18 +99,36 @@ TEST_F(WindowGeometry, WindowWhollyOffEveryScreenComesBackOntoTheNearest) {
     }
 }
 
-TEST_F(WindowGeometry, WindowStillWithinReachKeepsItsStoredPosition) {
+TEST_F(WindowGeometry, WindowPartlyOffTheScreenMovesTheLeastThatPutsItWhollyOn) {
     ASSERT_FALSE(fw::inspect::screens().empty());
-    const fw::inspect::Rect screen = fw::inspect::screens().front();
-    // Hanging over the right and bottom edges, but partly on the screen.
-    const int32_t top = screen.top + screen.height - 30;
-    const int32_t left = screen.left + screen.width - 40;
+    const fw::inspect::Rect s = fw::inspect::screens().front();
+    // Where the frame lies around the content, measured on a window wholly on the screen.
+    fw::inspect::WindowView inside = fw::inspect::view(*placedAt(s.top + 100, s.left + 100));
+    fw::implicitInstance<LoggedWindow>()->Close();
+    const int32_t above = inside.content.top - inside.frame.top;
+    const int32_t beside = inside.content.left - inside.frame.left;
+    const int32_t width = inside.frame.width, height = inside.frame.height;
 
-    fw::Ref<LoggedWindow> window = placedAt(top, left);
-
-    EXPECT_TRUE(overlapsAScreen(fw::inspect::view(*window).frame));
-    EXPECT_EQ(window->Top(), top);
-    EXPECT_EQ(window->Left(), left);
+    struct Case {
+        const char* where;
+        int32_t top, left;           // content position asked for
+        int32_t frameTop, frameLeft; // where the frame must end
+    };
+    const Case cases[] = {
+        {"wholly on", s.top + 100, s.left + 100, s.top + 100 - above, s.left + 100 - beside},
+        {"over the right and bottom edges", s.top + s.height - 30, s.left + s.width - 40,
+         s.top + s.height - height, s.left + s.width - width},
+        {"over the left edge", s.top + 200, s.left - 50, s.top + 200 - above, s.left},
+        {"menu bar above the top", s.top + 5, s.left + 100, s.top, s.left + 100 - beside},
+    };
+    for (const Case& c : cases) {
+        fw::Ref<LoggedWindow> window = placedAt(c.top, c.left);
+        const fw::inspect::WindowView v = fw::inspect::view(*window);
+        EXPECT_TRUE(withinAScreen(v.frame)) << c.where;
+        EXPECT_EQ(v.frame.top, c.frameTop) << c.where;
+        EXPECT_EQ(v.frame.left, c.frameLeft) << c.where;
+        window->Close();
+    }
 }
 
 } // namespace

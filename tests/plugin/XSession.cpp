@@ -41,19 +41,20 @@ bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
     return true;
 }
 
-TestWindow::TestWindow(Display* display, int x, int y, unsigned int width, unsigned int height)
+TestWindow::TestWindow(Display* display, int x, int y, unsigned int width, unsigned int height, Kind kind)
     : display_(display) {
     XSetWindowAttributes attributes{};
     attributes.event_mask =
         KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask | StructureNotifyMask;
-    // No window manager runs on the test server, so the window stands where it is put; override
-    // redirect says so to any that might.
-    attributes.override_redirect = True;
+    // Override redirect keeps any window manager out: the window stands where it is put.
+    attributes.override_redirect = kind == Kind::Unmanaged;
     window_ = XCreateWindow(display_, DefaultRootWindow(display_), x, y, width, height, 0, CopyFromParent,
                             InputOutput, CopyFromParent, CWEventMask | CWOverrideRedirect, &attributes);
+    XStoreName(display_, window_, "test window");
     XMapRaised(display_, window_);
     waitForType(MapNotify);
-    XSetInputFocus(display_, window_, RevertToPointerRoot, CurrentTime);
+    if (kind == Kind::Unmanaged)
+        XSetInputFocus(display_, window_, RevertToPointerRoot, CurrentTime);
     XSync(display_, False);
 }
 

@@ -47,7 +47,11 @@ bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 // A mapped, focused top-level window that takes keyboard and button events.
 class TestWindow {
   public:
-    TestWindow(Display* display, int x, int y, unsigned int width, unsigned int height);
+    // Unmanaged: stands where it is put, above the others, and takes the focus itself. Managed:
+    // a window manager places, stacks and focuses it, as it does a program's window.
+    enum class Kind { Unmanaged, Managed };
+    TestWindow(Display* display, int x, int y, unsigned int width, unsigned int height,
+               Kind kind = Kind::Unmanaged);
     ~TestWindow();
     TestWindow(const TestWindow&) = delete;
     TestWindow& operator=(const TestWindow&) = delete;
