@@ -8,7 +8,7 @@ packages=(
   libenchant-2-dev hunspell-en-us
   libx11-dev libxtst-dev libxss-dev libxcb1-dev
   libgtest-dev libgmock-dev
-  xvfb xauth openbox x11-utils
+  xvfb xauth openbox x11-utils x11-xserver-utils
 )
 
 missing=()

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cmath>
 #include <functional>
+#include <vector>
 
 #include "../framework/UiTestSupport.h"
 #include "AppFixture.h"
@@ -272,6 +273,30 @@ TEST_F(PokeOnX, APanelThatWasActiveStaysActive) {
         },
         700);
     EXPECT_FALSE(leftIt);
+}
+
+TEST_F(PokeOnX, OnTwoScreensAPanelGoesWhollyOntoTheNearer) {
+    const std::vector<fw::inspect::Rect> screens = fw::inspect::screens();
+    if (screens.size() != 2)
+        GTEST_SKIP() << "needs the two screens of with-two-screens.sh";
+    struct Case {
+        const char* file;
+        int32_t top, left;
+    };
+    const Case cases[] = {
+        {"#Window1Position 300,2000\n", 300, 2000},            // wholly on the right one
+        {"#Window1Position 900,1300\n", 900, 1280 - 171},      // below the shorter right one
+        {"#Window1Position 300,1250\n", 300, 1280},            // across the seam, mostly right
+        {"#Window1Position 700,2500\n", 768 - 80, 2560 - 171}, // over the right one's corner
+    };
+    for (const Case& c : cases) {
+        prefs.write(c.file);
+        showPanel();
+        EXPECT_EQ(panel->Top(), c.top) << c.file;
+        EXPECT_EQ(panel->Left(), c.left) << c.file;
+        panel = nullptr;
+        closePanel();
+    }
 }
 
 } // namespace
