@@ -44,8 +44,8 @@ bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 TestWindow::TestWindow(Display* display, int x, int y, unsigned int width, unsigned int height, Kind kind)
     : display_(display) {
     XSetWindowAttributes attributes{};
-    attributes.event_mask =
-        KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask | StructureNotifyMask;
+    attributes.event_mask = KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask |
+                            StructureNotifyMask | FocusChangeMask;
     // Override redirect keeps any window manager out: the window stands where it is put.
     attributes.override_redirect = kind == Kind::Unmanaged;
     window_ = XCreateWindow(display_, DefaultRootWindow(display_), x, y, width, height, 0, CopyFromParent,
