@@ -16,6 +16,24 @@ class TextLines {
     std::size_t next = 0;
 };
 
+// A text area's sizes in screen pixels are a layout's points; on the printer's fine pixels they
+// would shrink to nothing.
+QFont inPoints(QFont font) {
+    if (font.pixelSize() > 0)
+        font.setPointSizeF(font.pixelSize());
+    return font;
+}
+
+QList<QTextLayout::FormatRange> inPoints(QList<QTextLayout::FormatRange> formats) {
+    for (QTextLayout::FormatRange& range : formats) {
+        if (range.format.hasProperty(QTextFormat::FontPixelSize)) {
+            range.format.setFontPointSize(range.format.intProperty(QTextFormat::FontPixelSize));
+            range.format.clearProperty(QTextFormat::FontPixelSize);
+        }
+    }
+    return formats;
+}
+
 Ref<StyledTextPrinter> styledTextPrinter(const Ref<Graphics>& graphics, const QTextDocument& document,
                                          double width) {
     auto text = std::make_unique<TextLines>();
@@ -24,8 +42,9 @@ Ref<StyledTextPrinter> styledTextPrinter(const Ref<Graphics>& graphics, const QT
     // An emptied text has nothing to print, not one empty line.
     if (!document.isEmpty()) {
         for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-            auto layout = std::make_unique<QTextLayout>(block.text(), document.defaultFont(), device);
-            layout->setFormats(block.textFormats());
+            auto layout =
+                std::make_unique<QTextLayout>(block.text(), inPoints(document.defaultFont()), device);
+            layout->setFormats(inPoints(block.textFormats()));
             QTextOption option(block.blockFormat().alignment());
             option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
             option.setTextDirection(block.textDirection());

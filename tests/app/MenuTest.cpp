@@ -69,16 +69,17 @@ TEST_F(MenuTest, AnAccessorOnAWindowWithoutABarRaises) {
     panel->setMenuBar(::MenuBar1());
 }
 
-TEST_F(MenuTest, CommandsWithoutAHandlerInReachAreNotAvailable) {
+TEST_F(MenuTest, CommandsAreAvailableOnceTheirHandlersAreInReach) {
     fw::Ref<ambrel::Window1> panel = ::Window1();
     fw::Ref<fw::MenuBar> bar = panel->MenuBar();
     EXPECT_TRUE(fw::menuCommandAvailable(panel.get(), *bar->_Lookup("FileQuit")));
-    ambrel::_ApplicationAddMenuHandlers();
-    for (const char* bound : {"HelpShow", "CheckforUpdateCheckNow"})
-        EXPECT_TRUE(fw::menuCommandAvailable(panel.get(), *bar->_Lookup(bound))) << bound;
-    for (const char* unbound : {"HelpAbout", "FilePrintHelp"})
-        EXPECT_FALSE(fw::menuCommandAvailable(panel.get(), *bar->_Lookup(unbound))) << unbound;
+    constexpr const char* kCommands[] = {"HelpAbout", "HelpShow", "CheckforUpdateCheckNow", "FilePrintHelp"};
+    for (const char* command : kCommands)
+        EXPECT_FALSE(fw::menuCommandAvailable(panel.get(), *bar->_Lookup(command))) << command;
     EXPECT_FALSE(fw::routeMenuCommand(panel.get(), *bar->_Lookup("HelpAbout")));
+    ambrel::_ApplicationAddMenuHandlers();
+    for (const char* command : kCommands)
+        EXPECT_TRUE(fw::menuCommandAvailable(panel.get(), *bar->_Lookup(command))) << command;
 }
 
 } // namespace
