@@ -18,7 +18,7 @@ REALobject asPluginObject(const fw::Object* object) {
 }
 
 // Calling a stub is calling the registered function itself, with the same arguments.
-template <int Slot, class... A> void glink(A... args) {
+template <PluginEntrypoint Slot, class... A> void glink(A... args) {
     using Function = void (*)(A...);
     if (!gPluginEntrypoints)
         throw fw::RuntimeException("The plug-in entry points are not bound yet.");
@@ -41,37 +41,43 @@ class ObjectLock {
 };
 
 // Every call into the plug-in: the object held for the call, then passed first.
-template <int Slot, class... A> void callPlugin(const fw::Object* object, A... args) {
+template <PluginEntrypoint Slot, class... A> void callPlugin(const fw::Object* object, A... args) {
     ObjectLock lock(object);
     glink<Slot>(asPluginObject(object), args...);
+}
+
+// A call with a point: the program's points are in the framework's units, and the X server takes
+// device pixels, which differ on a scaled screen.
+template <PluginEntrypoint Slot, class... A>
+void callPluginAt(const fw::Object* object, int32_t globalx, int32_t globaly, A... args) {
+    const fw::ScreenPoint device = fw::DevicePixel({globalx, globaly});
+    callPlugin<Slot>(object, device.x, device.y, args...);
 }
 
 RBBoolean bit(bool value) {
     return static_cast<RBBoolean>(value & 1);
 }
 
-enum Slot { kInit = 2, kExit = 3 };
-
 void initHook(fw::Object& object) {
-    if (!gDidInitializePluginDependencies)
-        gDidInitializePluginDependencies = true;
-    callPlugin<kInit>(&object);
+    gDidInitializePluginDependencies = true;
+    callPlugin<kInitSlot>(&object);
 }
 
 void exitHook(fw::Object& object) {
-    callPlugin<kExit>(&object);
+    callPlugin<kExitSlot>(&object);
 }
 
-// Object offsets of the properties: the plug-in's data starts at 24.
+// Object offsets of the properties: each one's offset in the plug-in's data, which follows the
+// object header.
 enum Offset : int32_t {
-    kShift = 24,
-    kCharcode = 28,
-    kCommand = 32,
-    kKeycode = 36,
-    kControl = 40,
-    kVirtualCode = 44,
-    kOption = 48,
-    kLasterror = 52
+    kShift = fw::kPluginDataOffset + 0,
+    kCharcode = fw::kPluginDataOffset + 4,
+    kCommand = fw::kPluginDataOffset + 8,
+    kKeycode = fw::kPluginDataOffset + 12,
+    kControl = fw::kPluginDataOffset + 16,
+    kVirtualCode = fw::kPluginDataOffset + 20,
+    kOption = fw::kPluginDataOffset + 24,
+    kLasterror = fw::kPluginDataOffset + 28
 };
 
 bool getBool(const fw::Object* o, int32_t offset) {
@@ -103,7 +109,7 @@ fw::PropertyInfo property(const char* name, int32_t offset, bool boolean) {
     p.typeCode = boolean ? "b" : "i4";
     p.type = boolean ? fw::PropertyType::Boolean : fw::PropertyType::Integer;
     p.flags = 5;
-    p.offset = 24;
+    p.offset = fw::kPluginDataOffset;
     p.attributes = {{"__Scope", "Public"}};
     if (boolean) {
         p.get = [offset](const fw::Object& o) { return fw::Value(getBool(&o, offset)); };
@@ -118,7 +124,8 @@ fw::PropertyInfo property(const char* name, int32_t offset, bool boolean) {
 } // namespace
 
 // The record's instance size: the object header, then the plug-in's 32 bytes.
-static_assert(sizeof(TolvaneVrek) == fw::kPluginDataOffset + 32, "the plug-in's data must follow the header");
+static_assert(sizeof(TolvaneVrek) == fw::kPluginDataOffset + kPluginDataSize,
+              "the plug-in's data must follow the header");
 
 const fw::ClassRecord& TolvaneVrek::Class() {
     static const fw::ClassRecord& record =
@@ -128,7 +135,7 @@ const fw::ClassRecord& TolvaneVrek::Class() {
             .create = fw::factoryOf<TolvaneVrek>(),
             .initHook = &initHook,
             .exitHook = &exitHook,
-            .instanceSize = 56,
+            .instanceSize = fw::kPluginDataOffset + kPluginDataSize,
             .members =
                 {
                     member("__init", "%%", false),
@@ -175,38 +182,35 @@ const fw::ClassRecord& TolvaneVrek::Class() {
 }
 
 void TolvaneVrek::Press() {
-    callPlugin<4>(this);
+    callPlugin<kPressSlot>(this);
 }
 
 void TolvaneVrek::PressRaw(bool down) {
-    callPlugin<5>(this, bit(down));
+    callPlugin<kPressRawSlot>(this, bit(down));
 }
 
 void TolvaneVrek::Clear() {
-    callPlugin<6>(this);
+    callPlugin<kClearSlot>(this);
 }
 
 void TolvaneVrek::MouseMove(int32_t globalx, int32_t globaly) {
-    // The program's points are in the framework's units; the X server takes device pixels, which
-    // differ on a scaled screen.
-    const fw::ScreenPoint device = fw::DevicePixel({globalx, globaly});
-    callPlugin<7>(this, device.x, device.y);
+    callPluginAt<kMouseMoveSlot>(this, globalx, globaly);
 }
 
 void TolvaneVrek::MouseClick(bool down) {
-    callPlugin<8>(this, bit(down));
+    callPlugin<kMouseClickSlot>(this, bit(down));
 }
 
 void TolvaneVrek::MouseMoveClick(int32_t globalx, int32_t globaly, bool down) {
-    callPlugin<9>(this, globalx, globaly, bit(down));
+    callPluginAt<kMouseMoveClickSlot>(this, globalx, globaly, bit(down));
 }
 
 void TolvaneVrek::MouseClick(bool down, bool rightdown) {
-    callPlugin<10>(this, bit(down), bit(rightdown));
+    callPlugin<kMouseClickWithRightSlot>(this, bit(down), bit(rightdown));
 }
 
 void TolvaneVrek::MouseMoveClick(int32_t globalx, int32_t globaly, bool down, bool rightdown) {
-    callPlugin<11>(this, globalx, globaly, bit(down), bit(rightdown));
+    callPluginAt<kMouseMoveClickWithRightSlot>(this, globalx, globaly, bit(down), bit(rightdown));
 }
 
 bool TolvaneVrek::Shift_Get(int32_t) const {

@@ -2,11 +2,17 @@
 // declaration string, and the class whose methods call through it.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <iterator>
+#include <string_view>
 
 #include "framework/Object.h"
 
 namespace ambrel {
+
+// The plug-in's instance data: its eight properties in 32 bytes.
+inline constexpr std::size_t kPluginDataSize = 32;
 
 class TolvaneVrek : public fw::Object {
   public:
@@ -15,7 +21,8 @@ class TolvaneVrek : public fw::Object {
     static const fw::ClassRecord& __Lookup() { return Class(); }
     static void __ctblinit() { Class(); }
 
-    // The eight methods, in slot order.
+    // The eight methods, in slot order. Points are in the framework's units (those of Window.Left
+    // and Top), whatever the screen's scale.
     virtual void Press();
     virtual void PressRaw(bool down);
     virtual void Clear();
@@ -47,7 +54,7 @@ class TolvaneVrek : public fw::Object {
     const unsigned char* pluginData() const { return pluginData_; }
 
   private:
-    alignas(8) unsigned char pluginData_[32] = {};
+    alignas(8) unsigned char pluginData_[kPluginDataSize] = {};
 };
 
 // Fills the entry-point table; once per process, before the App object exists.
@@ -68,8 +75,52 @@ inline constexpr const char* kPluginEntrypointDeclarations[] = {
     "TolvaneVrek.MouseClick(down as boolean, rightdown as boolean)",
     "TolvaneVrek.MouseMoveClick(globalx as integer,globaly as integer,down as boolean, rightdown as boolean)",
 };
-inline constexpr int32_t kPluginEntrypointCount =
-    static_cast<int32_t>(sizeof kPluginEntrypointDeclarations / sizeof *kPluginEntrypointDeclarations);
+
+// The table's slots by name, in the order of the declarations above.
+enum PluginEntrypoint : int32_t {
+    kMD5Slot,
+    kEncodeBase64Slot,
+    kInitSlot,
+    kExitSlot,
+    kPressSlot,
+    kPressRawSlot,
+    kClearSlot,
+    kMouseMoveSlot,
+    kMouseClickSlot,
+    kMouseMoveClickSlot,
+    kMouseClickWithRightSlot,
+    kMouseMoveClickWithRightSlot,
+    kPluginEntrypointCount
+};
+static_assert(std::size(kPluginEntrypointDeclarations) == kPluginEntrypointCount,
+              "one slot name for each declaration");
+
+// Whether the slot's declaration is of that name with that many parameters: keeps each slot name
+// on its row, the overloads included.
+constexpr bool declares(PluginEntrypoint slot, std::string_view name, int parameters) {
+    const std::string_view declaration = kPluginEntrypointDeclarations[slot];
+    if (!declaration.starts_with(name))
+        return false;
+    const std::string_view rest = declaration.substr(name.size());
+    if (rest.empty())
+        return parameters == 0;
+    int commas = 0;
+    for (char c : rest)
+        commas += c == ',';
+    return rest.front() == '(' && commas + 1 == parameters;
+}
+static_assert(declares(kMD5Slot, "MD5", 1) && declares(kEncodeBase64Slot, "EncodeBase64", 2) &&
+                  declares(kInitSlot, "TolvaneVrek.__init", 0) &&
+                  declares(kExitSlot, "TolvaneVrek.__exit", 0) &&
+                  declares(kPressSlot, "TolvaneVrek.Press", 0) &&
+                  declares(kPressRawSlot, "TolvaneVrek.PressRaw", 1) &&
+                  declares(kClearSlot, "TolvaneVrek.Clear", 0) &&
+                  declares(kMouseMoveSlot, "TolvaneVrek.MouseMove", 2) &&
+                  declares(kMouseClickSlot, "TolvaneVrek.MouseClick", 1) &&
+                  declares(kMouseMoveClickSlot, "TolvaneVrek.MouseMoveClick", 3) &&
+                  declares(kMouseClickWithRightSlot, "TolvaneVrek.MouseClick", 2) &&
+                  declares(kMouseMoveClickWithRightSlot, "TolvaneVrek.MouseMoveClick", 4),
+              "each slot name stands on its declaration's row");
 
 // The table itself, for the binding's tests.
 void** pluginEntrypoints();

@@ -12,6 +12,7 @@
 #include "AppFixture.h"
 #include "app/Module1.h"
 #include "app/Startup.h"
+#include "app/TolvaneVrek.h"
 #include "framework/PluginHost.h"
 #include "framework/RectControl.h"
 #include "framework/Runtime.h"
@@ -210,6 +211,41 @@ TEST_F(PokeOnX, LandsOnThePanelsEmptySpotAndResetsTheIdleTime) {
     EXPECT_EQ(panel->x, panel->Left() + 15);
     EXPECT_EQ(panel->y, panel->Top() + 23);
     EXPECT_EQ(panel->StaticText2()->Text().bytes(), "60");
+}
+
+// The plug-in's methods that click at a point take it in the framework's units, as MouseMove does:
+// on a scaled screen the device pixel differs.
+TEST_F(PokeOnX, MouseMoveClickLandsOnThePointAsMouseMoveDoes) {
+    showPanel();
+    using Click = void (*)(ambrel::TolvaneVrek&, int32_t, int32_t, bool);
+    const struct {
+        const char* what;
+        Click click;
+    } cases[] = {
+        {"one button",
+         [](ambrel::TolvaneVrek& v, int32_t x, int32_t y, bool down) { v.MouseMoveClick(x, y, down); }},
+        {"two buttons", [](ambrel::TolvaneVrek& v, int32_t x, int32_t y,
+                           bool down) { v.MouseMoveClick(x, y, down, false); }},
+    };
+    Display* d = display.get();
+    for (const auto& c : cases) {
+        // From elsewhere, so that a pointer left on the spot proves nothing. Asked again until it
+        // holds: a window manager that took the last click may hold the pointer a moment.
+        const RootPoint corner{0, 0};
+        ASSERT_TRUE(settle([&] {
+            XWarpPointer(d, 0, DefaultRootWindow(d), 0, 0, 0, 0, corner.x, corner.y);
+            XSync(d, False);
+            return pointerPosition(d) == corner;
+        })) << c.what;
+        fw::Ref<ambrel::TolvaneVrek> vrek =
+            fw::checkCast<ambrel::TolvaneVrek>(fw::RuntimeNewObject(ambrel::TolvaneVrek::Class()));
+        c.click(*vrek, panel->Left() + 15, panel->Top() + 23, true);
+        c.click(*vrek, panel->Left() + 15, panel->Top() + 23, false);
+        EXPECT_EQ(vrek->Lasterror_Get(0), 0) << c.what;
+        EXPECT_TRUE(settle([&] { return pointerPosition(d) != corner; })) << c.what;
+        SCOPED_TRACE(c.what);
+        expectOnTheEmptySpot();
+    }
 }
 
 TEST_F(PokeOnX, AWindowOverThePokePointGetsNoClick) {
