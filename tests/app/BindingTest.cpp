@@ -1,9 +1,11 @@
 // The application's binding of TolvaneVrek: the entry-point table, the wrappers and accessors,
 // all reaching the plug-in's own functions over the recording input layer.
 #include <cstring>
+#include <string>
 
 #include <gtest/gtest.h>
 
+#include "../plugin/InstanceData.h"
 #include "../plugin/RecordingInput.h"
 #include "AppFixture.h"
 #include "app/TolvaneVrek.h"
@@ -12,6 +14,19 @@
 namespace {
 
 using ambrel::TolvaneVrek;
+
+// The parameter codes of a declaration, "(globalx as integer,down as boolean)" giving "i4b".
+std::string parameterCodes(const std::string& declaration) {
+    std::string codes;
+    for (std::size_t at = declaration.find('('); at != std::string::npos;) {
+        const std::size_t end = declaration.find_first_of(",)", at + 1);
+        const std::size_t typeStart = declaration.rfind(' ', end) + 1;
+        const std::string type = declaration.substr(typeStart, end - typeStart);
+        codes += type == "integer" ? "i4" : type == "boolean" ? "b" : "?" + type;
+        at = declaration[end] == ',' ? end : std::string::npos;
+    }
+    return codes;
+}
 
 class BindingTest : public testing::Test {
   protected:
@@ -127,6 +142,69 @@ TEST_F(BindingTest, TheClassRecordListsItsMembersForIntrospection) {
     EXPECT_EQ(cls.properties[3].name, "Option");
     EXPECT_EQ(cls.properties[3].typeCode, "b");
     EXPECT_EQ(cls.properties[7].typeCode, "i4");
+
+    // The method entries follow the plug-in's declarations slot by slot: the same name, the same
+    // parameters.
+    for (int32_t slot = ambrel::kPressSlot; slot < ambrel::kPluginEntrypointCount; ++slot) {
+        const std::string declaration = ambrel::kPluginEntrypointDeclarations[slot];
+        const fw::MemberInfo& method = cls.members[2 + slot - ambrel::kPressSlot];
+        EXPECT_EQ("TolvaneVrek." + method.name, declaration.substr(0, declaration.find('('))) << declaration;
+        EXPECT_EQ(method.signature, "%%" + parameterCodes(declaration)) << declaration;
+        EXPECT_EQ(method.attributes[0].value, "Public") << declaration;
+        EXPECT_EQ(method.flags, 1u) << declaration;
+    }
+    // Each property's accessors, found by name, take and give its type; they stay private.
+    for (const fw::PropertyInfo& property : cls.properties) {
+        const fw::MemberInfo* get = cls.findMember(property.name + ".Get");
+        const fw::MemberInfo* set = cls.findMember(property.name + ".Set");
+        ASSERT_TRUE(get && set) << property.name;
+        EXPECT_EQ(get->signature, "%" + property.typeCode + "%i4") << property.name;
+        EXPECT_EQ(set->signature, "%%i4" + property.typeCode) << property.name;
+        EXPECT_EQ(get->attributes[0].value, "Private") << property.name;
+        EXPECT_EQ(set->attributes[0].value, "Private") << property.name;
+        EXPECT_EQ(property.typeCode, property.type == fw::PropertyType::Boolean ? "b" : "i4")
+            << property.name;
+        EXPECT_EQ(property.offset, fw::kPluginDataOffset) << property.name;
+    }
+}
+
+// Introspection's property entries, found by name, reach the bytes where the plug-in keeps each
+// property.
+TEST_F(BindingTest, EachPropertyEntryAddressesItsOwnBytes) {
+    const struct {
+        const char* name;
+        std::size_t offset; // in the plug-in's data
+        bool boolean;
+    } cases[] = {
+        {"Shift", properties::kShift, true},
+        {"Command", properties::kCommand, true},
+        {"Control", properties::kControl, true},
+        {"Option", properties::kOption, true},
+        {"Charcode", properties::kCharcode, false},
+        {"Keycode", properties::kKeycode, false},
+        {"VirtualCode", properties::kVirtualCode, false},
+        {"Lasterror", properties::kLasterror, false},
+    };
+    for (const auto& c : cases) {
+        fw::Ref<TolvaneVrek> fresh = fw::checkCast<TolvaneVrek>(fw::RuntimeNewObject(TolvaneVrek::Class()));
+        const fw::PropertyInfo* property = TolvaneVrek::Class().findProperty(c.name);
+        ASSERT_NE(property, nullptr) << c.name;
+        EXPECT_EQ(property->name, c.name);
+        InstanceData data(const_cast<unsigned char*>(fresh->pluginData()));
+        if (c.boolean) {
+            property->set(*fresh, fw::Value(true));
+            EXPECT_EQ(data[c.offset], 1) << c.name;
+            EXPECT_TRUE(property->get(*fresh).asBoolean()) << c.name;
+        } else {
+            property->set(*fresh, fw::Value(int32_t{-70000}));
+            EXPECT_EQ(data.integer(c.offset), -70000) << c.name;
+            EXPECT_EQ(property->get(*fresh).asInteger(), -70000) << c.name;
+        }
+        // Nothing else of the 32 bytes was touched.
+        unsigned char expected[ambrel::kPluginDataSize] = {};
+        std::memcpy(expected + c.offset, fresh->pluginData() + c.offset, c.boolean ? 1 : 4);
+        EXPECT_EQ(std::memcmp(fresh->pluginData(), expected, sizeof expected), 0) << c.name;
+    }
 }
 
 } // namespace

@@ -1,11 +1,17 @@
 // The application's menu bar: its tree, the panel's accessors, and which commands are served.
+#include <string>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "AppFixture.h"
 #include "MenuRows.h"
+#include "RunningProgram.h"
 #include "app/App.h"
 #include "app/MenuBar1.h"
 #include "app/Startup.h"
+#include "framework/Printing.h"
+#include "framework/testing/Inspect.h"
 
 namespace {
 
@@ -80,6 +86,62 @@ TEST_F(MenuTest, CommandsAreAvailableOnceTheirHandlersAreInReach) {
     ambrel::_ApplicationAddMenuHandlers();
     for (const char* command : kCommands)
         EXPECT_TRUE(fw::menuCommandAvailable(panel.get(), *bar->_Lookup(command))) << command;
+}
+
+// Each command, chosen on the panel, reaches its own handler: the one that opens its window, or
+// for Print Help the one that asks the print dialog.
+class MenuRouting : public RunningProgramTest {
+  protected:
+    void TearDown() override {
+        fw::setPrintDialogPresenter(nullptr);
+        RunningProgramTest::TearDown();
+    }
+
+    // The open windows other than the panel.
+    static std::vector<fw::Ref<fw::Window>> besideThePanel() {
+        std::vector<fw::Ref<fw::Window>> windows;
+        for (const fw::Ref<fw::Window>& w : fw::openWindows())
+            if (w->classRecord().name != "Window1.Window1")
+                windows.push_back(w);
+        return windows;
+    }
+    static std::vector<std::string> classesBesideThePanel() {
+        std::vector<std::string> names;
+        for (const fw::Ref<fw::Window>& w : besideThePanel())
+            names.push_back(w->classRecord().name);
+        return names;
+    }
+};
+
+TEST_F(MenuRouting, EachCommandReachesItsOwnHandler) {
+    int dialogs = 0;
+    fw::setPrintDialogPresenter([&] {
+        ++dialogs;
+        return fw::PrintDialogChoice{.confirmed = false};
+    });
+    const struct {
+        const char* command;
+        const char* opens; // the window the handler shows; null: none
+        int dialogs;       // print dialogs asked
+    } cases[] = {
+        {"HelpAbout", "AboutBox.AboutBox", 0},
+        {"HelpShow", "Help.Help", 0},
+        {"CheckforUpdateCheckNow", "selfTest.selfTest", 0},
+        {"FilePrintHelp", nullptr, 1},
+    };
+    for (const auto& c : cases) {
+        dialogs = 0;
+        ASSERT_TRUE(fw::inspect::chooseMenuItem(*::Window1(), c.command)) << c.command;
+        EXPECT_TRUE(uitest::runUntil([&] { return !c.opens || classesBesideThePanel().size() == 1; }))
+            << c.command;
+        EXPECT_EQ(classesBesideThePanel(),
+                  c.opens ? std::vector<std::string>{c.opens} : std::vector<std::string>{})
+            << c.command;
+        EXPECT_EQ(dialogs, c.dialogs) << c.command;
+        for (const fw::Ref<fw::Window>& w : besideThePanel())
+            w->Close();
+    }
+    EXPECT_TRUE(messages.empty());
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // The object model: counted and weak references, class-tested casts, exit hooks, values.
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -88,11 +89,43 @@ TEST_F(ObjectModel, ClassTestedCasts) {
     EXPECT_THROW(checkCast<SubProbe>(make<Probe>()), IllegalCastException);
 }
 
+// Two classes whose hooks note their runs: the init hooks as constructors run, the exit hooks as
+// destructors do.
+std::vector<std::string> hookRuns;
+
+class Layered : public TestObject<Layered> {
+  public:
+    static ClassRecord describe() {
+        return {.name = "test.Layered",
+                .super = &Object::Class(),
+                .create = factoryOf<Layered>(),
+                .initHook = [](Object&) { hookRuns.push_back("init Layered"); },
+                .exitHook = [](Object&) { hookRuns.push_back("exit Layered"); }};
+    }
+};
+
+class SubLayered : public TestObject<SubLayered, Layered> {
+  public:
+    static ClassRecord describe() {
+        return {.name = "test.SubLayered",
+                .super = &Layered::Class(),
+                .create = factoryOf<SubLayered>(),
+                .initHook = [](Object&) { hookRuns.push_back("init SubLayered"); },
+                .exitHook = [](Object&) { hookRuns.push_back("exit SubLayered"); }};
+    }
+};
+
 TEST_F(ObjectModel, NewObjectRunsInitHooksFromTheBaseDown) {
     Ref<Object> made = RuntimeNewObject(SubProbe::Class());
     EXPECT_TRUE(made->isA(Probe::Class()));
     EXPECT_FALSE(made->isA(Stranger::Class()));
     EXPECT_THROW(RuntimeNewObject(Stranger::Class()), RuntimeException) << "no factory: cannot be made";
+
+    hookRuns.clear();
+    RuntimeNewObject(SubLayered::Class());
+    const std::vector<std::string> expected = {"init Layered", "init SubLayered", "exit SubLayered",
+                                               "exit Layered"};
+    EXPECT_EQ(hookRuns, expected);
 }
 
 // An exit hook that takes and drops references of its own, as one that clears a property does.

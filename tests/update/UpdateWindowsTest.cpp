@@ -226,6 +226,18 @@ TEST_F(UpdateWindows, TheClassesListTheirMembersInSlotOrder) {
             EXPECT_EQ(m.attributes[0].value, "Public");
             EXPECT_EQ(m.attributes.size(), m.name == "_CreateControls0" ? 2u : 1u) << m.name;
         }
+        // A control's event handler, found by name, takes first the control that the getter of
+        // the same name gives. (Event_ names are the window's own events.)
+        for (const fw::MemberInfo& handler : c.cls.members) {
+            const std::size_t underscore = handler.name.find('_');
+            if (underscore == std::string::npos || underscore == 0 || handler.name.starts_with("Event_"))
+                continue;
+            const fw::MemberInfo* getter = c.cls.findMember(handler.name.substr(0, underscore));
+            ASSERT_TRUE(getter) << handler.name;
+            EXPECT_EQ(c.cls.findMember(handler.name), &handler);
+            const std::string control = getter->signature.substr(1, getter->signature.size() - 2);
+            EXPECT_EQ(handler.signature.substr(0, 2 + control.size()), "%%" + control) << handler.name;
+        }
     }
     const fw::PropertyInfo* automatic = ambrel::updateWindow::Class().findProperty("automaticCheck");
     ASSERT_TRUE(automatic);
