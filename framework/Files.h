@@ -77,8 +77,9 @@ class TextInputStream : public Object {
 
 // Writes into a temporary beside the target and renames it into place when finished (Close, or
 // the last reference going), so the file is never left truncated or half-written. A target that
-// is a symbolic link keeps it: the file it leads to is replaced, when that is a regular file. Temporaries of
-// earlier saves that were killed before their rename, and are older than a minute, are removed.
+// is a symbolic link keeps it: the file it leads to is replaced, when that is a regular file.
+// Temporaries of earlier saves that were killed before their rename, and are older than a minute,
+// are removed.
 class TextOutputStream : public Object {
   public:
     static const ClassRecord& Class();
