@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QSocketNotifier>
+#include <QThread>
 #include <QtGui/qguiapplication_platform.h>
 #include <xcb/xcb.h>
 
@@ -37,7 +38,9 @@ bool displayLost() {
 // asked, rather than the warning's wording read.
 void onToolkitMessage(QtMsgType type, const QMessageLogContext& context, const QString& message) {
     static bool closing = false;
-    if (!closing && type == QtWarningMsg && displayLost()) {
+    // Other threads warn too; only the one that runs the windows may close them.
+    const bool onLoop = qApp && QThread::currentThread() == qApp->thread();
+    if (!closing && type == QtWarningMsg && onLoop && displayLost()) {
         closing = true;
         dispatch([] { RuntimeTerminate(); });
     }
