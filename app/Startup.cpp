@@ -1,5 +1,7 @@
 #include "app/Startup.h"
 
+#include <cstdio>
+
 #include "app/App.h"
 #include "app/MenuBar1.h"
 #include "app/TolvaneVrek.h"
@@ -70,12 +72,8 @@ constexpr ClassAccessor kProgramClasses[] = {
 
 // The program's classes after the directive list; MenuBar2 is the last class built.
 constexpr ClassAccessor kLaterProgramClasses[] = {
-    &AboutBox::Class,
-    &Help::Class,
-    &selfTest::Class,
-    &updateWindow::Class,
-    &updateWindow_hp::Class,
-    &MenuBar2::Class,
+    &AboutBox::Class,        &Help::Class,     &selfTest::Class, &updateWindow::Class,
+    &updateWindow_hp::Class, &MenuBar2::Class,
 };
 
 struct MenuBinding {
@@ -98,16 +96,16 @@ fw::Value callWithExceptionHandling(fw::Object*, fw::Arguments args) {
         fw::_CallFunctionWithExceptionHandling(args[0].asPointer(), args[1].asPointer())));
 }
 
-// Without the plug-in's functions the pokes do nothing: the user hears of it once, here.
+// Without the plug-in's functions the pokes do nothing: the user hears of it once, here, in two
+// lines; the whole story goes to the error output.
 void reportPluginProblems() {
-    const std::vector<std::string>& problems = fw::pluginProblems();
+    const std::vector<fw::PluginProblem>& problems = fw::pluginProblems();
     if (problems.empty())
         return;
-    std::string details;
-    for (const std::string& p : problems)
-        details += "\n" + p;
-    fw::MsgBox(
-        fw::String("Ambrel could not bind its input plug-in, so its pokes will have no effect." + details));
+    for (const fw::PluginProblem& p : problems)
+        std::fprintf(stderr, "Ambrel: %s\n", p.details.c_str());
+    fw::MsgBox(fw::String("Ambrel could not load its input plug-in: " + problems.front().reason +
+                          ".\nIts pokes will have no effect."));
 }
 
 } // namespace

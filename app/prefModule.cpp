@@ -44,6 +44,11 @@ void releaseDirectiveList() {
 }
 
 namespace {
+// The program writes one short line. Whatever else the file holds, start-up stays quick and small:
+// only its head is read, and only so many directives are kept.
+constexpr std::size_t kReadBytes = 1 << 20;
+constexpr int32_t kKeptDirectives = 4096;
+
 // nil without a preferences folder: the panel then opens at the defaults, and quitting still
 // works, instead of a nil-object error at start-up or on the way out.
 fw::Ref<fw::FolderItem> prefsFile() {
@@ -55,10 +60,11 @@ fw::Ref<fw::FolderItem> prefsFile() {
 bool extractDirectives(const fw::Ref<fw::FolderItem>& f) {
     if (!f)
         return false;
-    fw::Ref<fw::TextInputStream> stream = f->OpenAsTextFile();
+    fw::Ref<fw::TextInputStream> stream = f->OpenAsTextFile(kReadBytes);
     if (!stream)
         return false;
-    while (!stream->EndOfFile()) {
+    const int32_t last = gDirectives->Ubound() + kKeptDirectives;
+    while (!stream->EndOfFile() && gDirectives->Ubound() < last) {
         fw::String line = stream->ReadLine();
         fw::String c = fw::Mid(line, 1, 1);
         if (!(c == "#") && !(c == "'")) {

@@ -75,6 +75,15 @@ std::optional<fs::path> followLinks(fs::path path) {
     return std::nullopt;
 }
 
+// A save lands only on a regular file or where nothing is yet: renaming over a FIFO, a device
+// node or a folder would replace what the link pointed at, not a file of ours.
+bool replaceable(const fs::path& target) {
+    struct stat st;
+    if (::lstat(target.c_str(), &st) == 0)
+        return S_ISREG(st.st_mode);
+    return errno == ENOENT;
+}
+
 // The temporary of a save of `name`: "." + name + "." and the six characters mkostemp picks.
 bool isTemporaryOf(const std::string& entry, const std::string& name) {
     const std::string prefix = "." + name + ".";
@@ -110,7 +119,8 @@ bool writeAll(int fd, std::string_view bytes) {
     return true;
 }
 
-bool readAll(int fd, std::string& out) {
+// Reads until the end of the file or until more than `limit` bytes have come; `cut` tells which.
+bool readUpTo(int fd, std::size_t limit, std::string& out, bool& cut) {
     char buffer[8192];
     while (true) {
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
@@ -118,13 +128,35 @@ bool readAll(int fd, std::string& out) {
             continue;
         if (n < 0)
             return false;
-        if (n == 0)
-            return true;
         out.append(buffer, static_cast<std::size_t>(n));
+        cut = out.size() > limit;
+        if (n == 0 || cut)
+            return true;
     }
 }
 
 } // namespace
+
+FileBytes readRegularFile(const fs::path& path, std::size_t limit) {
+    FileBytes file;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        file.outcome = errno == ENOENT ? FileBytes::Missing : FileBytes::Unreadable;
+        return file;
+    }
+    struct stat st = {};
+    if (::fstat(fd, &st) != 0)
+        file.outcome = FileBytes::Unreadable;
+    else if (!S_ISREG(st.st_mode))
+        file.outcome = FileBytes::NoRegularFile;
+    else if (readUpTo(fd, limit, file.bytes, file.cut))
+        file.outcome = FileBytes::Read;
+    ::close(fd); // opened for reading only: nothing can be lost here
+    file.size = static_cast<std::uintmax_t>(st.st_size);
+    if (file.cut)
+        file.bytes.resize(limit);
+    return file;
+}
 
 // ---- FolderItem
 
@@ -156,18 +188,16 @@ String FolderItem::Name() const {
     return String(path_.filename().string());
 }
 
-Ref<TextInputStream> FolderItem::OpenAsTextFile() const {
-    const int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
+Ref<TextInputStream> FolderItem::OpenAsTextFile(std::size_t limit) const {
+    FileBytes file = readRegularFile(path_, limit);
+    if (file.outcome != FileBytes::Read)
         return nullptr;
-    // Only a regular file: a folder has no text, and a pipe or device could block the program.
-    struct stat st;
-    std::string contents;
-    const bool read = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && readAll(fd, contents);
-    ::close(fd); // opened for reading only: nothing can be lost here
-    if (!read)
-        return nullptr;
-    return make<TextInputStream>(std::move(contents));
+    if (file.cut) {
+        // The line that runs past the bound is not whole: the text ends before it.
+        const std::size_t ending = limit == 0 ? std::string::npos : file.bytes.find_last_of("\r\n");
+        file.bytes.resize(ending == std::string::npos ? 0 : ending + 1);
+    }
+    return make<TextInputStream>(std::move(file.bytes));
 }
 
 Ref<TextOutputStream> FolderItem::CreateTextFile() const {
@@ -228,8 +258,7 @@ Ref<TextOutputStream> TextOutputStream::create(const fs::path& requested) {
         return nullptr;
     const fs::path& target = *resolved;
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    std::error_code error;
-    if (!ensureFolder(folder) || fs::is_directory(target, error))
+    if (!ensureFolder(folder) || !replaceable(target))
         return nullptr;
 
     removeStaleTemporaries(folder, target.filename().string());
@@ -274,7 +303,8 @@ bool TextOutputStream::Close() {
     bool written = !failed_ && ::fsync(fd_) == 0;
     written = ::close(fd_) == 0 && written;
     fd_ = -1;
-    if (!written || ::rename(temporary_.c_str(), target_.c_str()) != 0) {
+    // Checked again: something else may have taken the target's place while the file was written.
+    if (!written || !replaceable(target_) || ::rename(temporary_.c_str(), target_.c_str()) != 0) {
         ::unlink(temporary_.c_str());
         return committed_ = false;
     }

@@ -1,8 +1,10 @@
 // Files: folder items, and text streams that read lines and replace files whole.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <string>
 
 #include "framework/Object.h"
 #include "framework/String.h"
@@ -11,6 +13,17 @@ namespace fw {
 
 class TextInputStream;
 class TextOutputStream;
+
+// What reading a file found: its first bytes, or why there are none.
+struct FileBytes {
+    enum Outcome { Read, Missing, NoRegularFile, Unreadable } outcome = Unreadable;
+    std::string bytes;       // at most the limit asked for
+    bool cut = false;        // the file holds more than the limit
+    std::uintmax_t size = 0; // the file's size when it was opened
+};
+// Reads a regular file's first `limit` bytes. It is opened without blocking and anything else is
+// refused before a byte is read: a FIFO or a device in its place never holds the program up.
+FileBytes readRegularFile(const std::filesystem::path& path, std::size_t limit);
 
 class FolderItem : public Object {
   public:
@@ -26,10 +39,13 @@ class FolderItem : public Object {
     String Name() const;
     const std::filesystem::path& path() const { return path_; }
 
-    // nil when the file does not exist or cannot be opened.
-    Ref<TextInputStream> OpenAsTextFile() const;
+    // nil when the file does not exist, is no regular file, or cannot be opened. Of a file longer
+    // than `limit` bytes only the lines that end within the first `limit` bytes are read.
+    Ref<TextInputStream> OpenAsTextFile(std::size_t limit = SIZE_MAX) const;
     // A stream on a new, empty file of this name (replacing an existing file when the stream is
-    // finished), or nil when it cannot be created. Missing folders on the way are created.
+    // finished), or nil when it cannot be created. Missing folders on the way are created. Only a
+    // regular file is replaced: for anything else in its place (a folder, a FIFO, a device node)
+    // the result is nil and that thing is left untouched.
     Ref<TextOutputStream> CreateTextFile() const;
 
   private:
@@ -61,8 +77,9 @@ class TextInputStream : public Object {
 
 // Writes into a temporary beside the target and renames it into place when finished (Close, or
 // the last reference going), so the file is never left truncated or half-written. A target that
-// is a symbolic link keeps it: the file it leads to is replaced. Temporaries of earlier saves that
-// were killed before their rename, and are older than a minute, are removed.
+// is a symbolic link keeps it: the file it leads to is replaced, when that is a regular file.
+// Temporaries of earlier saves that were killed before their rename, and are older than a minute,
+// are removed.
 class TextOutputStream : public Object {
   public:
     static const ClassRecord& Class();

@@ -3,13 +3,15 @@
 #include <elf.h>
 #include <link.h>
 
+#include <cctype>
+#include <charconv>
+#include <cstdint>
 #include <cstring>
-#include <fstream>
-#include <iterator>
-#include <sstream>
 #include <string_view>
 
+#include "framework/Files.h"
 #include "framework/qt/Digest.h"
+#include "framework/qt/PropertyList.h"
 
 namespace fw {
 
@@ -57,57 +59,79 @@ bool elfHeadersWithin(std::string_view file) {
     return true;
 }
 
-std::optional<std::string> readFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    if (in.bad())
-        return std::nullopt;
-    return bytes.str();
+// Far beyond any real information list; a longer one is no list of ours.
+constexpr std::size_t kListBytes = 64 * 1024;
+
+std::string trimmed(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string_view::npos)
+        return {};
+    return std::string(text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1));
 }
 
-// The text of the element right after <key>name</key> in a property list; nothing when absent.
-std::optional<std::string> listValue(const std::string& list, const std::string& name) {
-    const std::string key = "<key>" + name + "</key>";
-    std::size_t at = list.find(key);
-    if (at == std::string::npos)
-        return std::nullopt;
-    at = list.find_first_not_of(" \t\r\n", at + key.size());
-    if (at == std::string::npos || list[at] != '<')
-        return std::nullopt;
-    const std::size_t tagEnd = list.find('>', at);
-    if (tagEnd == std::string::npos)
-        return std::nullopt;
-    const std::string close = "</" + list.substr(at + 1, tagEnd - at - 1) + ">";
-    const std::size_t end = list.find(close, tagEnd);
-    if (end == std::string::npos)
-        return std::nullopt;
-    return list.substr(tagEnd + 1, end - tagEnd - 1);
+std::string lowered(std::string text) {
+    for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// Why a file could not be read, in a few words after its name.
+const char* unread(FileBytes::Outcome outcome) {
+    switch (outcome) {
+    case FileBytes::Missing:
+        return "is missing";
+    case FileBytes::NoRegularFile:
+        return "is not a regular file";
+    default:
+        return "cannot be read";
+    }
+}
+
+ModuleProblem problem(const std::string& name, const std::string& state, const std::string& details) {
+    return {name + " " + state, name + " " + state + ": " + details + "."};
 }
 
 } // namespace
 
-std::optional<std::string> moduleDamage(const std::filesystem::path& module) {
-    const std::optional<std::string> file = readFile(module);
-    if (!file)
-        return "it cannot be read";
-    if (!elfHeadersWithin(*file))
-        return "it is no complete shared object of this machine";
+std::optional<ModuleProblem> moduleDamage(const std::filesystem::path& module) {
     std::filesystem::path listPath = module;
     listPath.replace_extension(".plist");
+    const std::string moduleName = module.filename().string();
     const std::string listName = listPath.filename().string();
-    const std::optional<std::string> list = readFile(listPath);
-    const std::optional<std::string> size = list ? listValue(*list, "ModuleFileSize") : std::nullopt;
-    const std::optional<std::string> digest = list ? listValue(*list, "ModuleFileSHA256") : std::nullopt;
-    if (!size || !digest)
-        return "no size and SHA-256 of it are recorded in " + listName;
-    if (*size != std::to_string(file->size()))
-        return "it is " + std::to_string(file->size()) + " bytes long, not the " + *size + " recorded in " +
-               listName;
-    if (*digest != detail::sha256Hex(*file))
-        return "its SHA-256 differs from the one recorded in " + listName;
+
+    std::error_code error;
+    if (std::filesystem::status(module, error).type() == std::filesystem::file_type::not_found)
+        return problem(moduleName, "is missing", module.string());
+    const FileBytes list = readRegularFile(listPath, kListBytes);
+    if (list.outcome != FileBytes::Read)
+        return problem(listName, unread(list.outcome), listPath.string() + ", the record of " + moduleName);
+    if (list.cut)
+        return problem(listName, "is too large",
+                       "it holds more than " + std::to_string(kListBytes) + " bytes, far more than a record");
+    std::string why;
+    const auto values = detail::readPropertyList(list.bytes, why);
+    if (!values)
+        return problem(listName, "is damaged", "it is no well-formed property list: " + why);
+    const auto size = values->find("ModuleFileSize");
+    const auto digest = values->find("ModuleFileSHA256");
+    uint64_t recordedSize = 0;
+    const std::string sizeText = size == values->end() ? std::string() : trimmed(size->second);
+    const char* sizeEnd = sizeText.data() + sizeText.size();
+    if (size == values->end() || digest == values->end() || sizeText.empty() ||
+        std::from_chars(sizeText.data(), sizeEnd, recordedSize).ptr != sizeEnd)
+        return problem(listName, "is damaged", "it records no size and SHA-256 of " + moduleName);
+
+    const FileBytes file = readRegularFile(module, recordedSize);
+    if (file.outcome != FileBytes::Read)
+        return problem(moduleName, unread(file.outcome), module.string());
+    if (file.cut || file.size != recordedSize || file.bytes.size() != recordedSize)
+        return problem(moduleName, "is damaged",
+                       "it is " + std::to_string(file.size) + " bytes long, not the " + sizeText +
+                           " recorded in " + listName);
+    if (lowered(trimmed(digest->second)) != detail::sha256Hex(file.bytes))
+        return problem(moduleName, "is damaged", "its SHA-256 differs from the one recorded in " + listName);
+    if (!elfHeadersWithin(file.bytes))
+        return problem(moduleName, "is damaged", "it is no complete shared object of this machine");
     return std::nullopt;
 }
 

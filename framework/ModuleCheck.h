@@ -8,9 +8,17 @@
 
 namespace fw {
 
-// Why the module must not be loaded, or nothing when it may. It may when its ELF headers, and what
-// they point to, lie within the file, and the file's size and SHA-256 equal those recorded in its
-// information list beside it (Tolvane.plist for Tolvane.so: ModuleFileSize, ModuleFileSHA256).
-std::optional<std::string> moduleDamage(const std::filesystem::path& module);
+// Why a module is not loaded: in a few words for the user ("Tolvane.so is damaged"), and in full
+// for the error output.
+struct ModuleProblem {
+    std::string reason;
+    std::string details;
+};
+
+// Why the module must not be loaded, or nothing when it may. It may when its information list
+// beside it (Tolvane.plist for Tolvane.so) is a regular file of at most 64 KiB holding a
+// well-formed property list, the module is a regular file of the size and SHA-256 recorded there
+// (ModuleFileSize, ModuleFileSHA256), and its ELF headers, and what they point to, lie within it.
+std::optional<ModuleProblem> moduleDamage(const std::filesystem::path& module);
 
 } // namespace fw

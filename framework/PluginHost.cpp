@@ -22,7 +22,7 @@ namespace {
 
 struct Registry {
     std::map<std::string, void*> entries; // declaration string, byte for byte, to function
-    std::vector<std::string> problems;
+    std::vector<PluginProblem> problems;
     std::vector<std::unique_ptr<void*[]>> tables;
     std::vector<void*> modules; // dlopen handles, kept for the life of the process
 };
@@ -32,8 +32,12 @@ Registry& registry() {
     return r;
 }
 
-void note(std::string problem) {
+void note(PluginProblem problem) {
     registry().problems.push_back(std::move(problem));
+}
+
+void note(const std::string& reason, const std::string& details) {
+    note(PluginProblem{reason, reason + ": " + details + "."});
 }
 
 intptr_t registerPluginVersion(intptr_t) {
@@ -103,21 +107,21 @@ void* hostResolver(const char* entryName) {
 }
 
 bool loadPluginModule(const std::filesystem::path& module) {
+    const std::string name = module.filename().string();
     // A damaged module is treated as a missing one: nothing of it is loaded.
-    if (std::optional<std::string> damage = moduleDamage(module)) {
-        note("The plug-in " + module.string() + " is damaged: " + *damage + ".");
+    if (std::optional<ModuleProblem> damage = moduleDamage(module)) {
+        note(std::move(*damage));
         return false;
     }
     void* handle = dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!handle) {
         const char* why = dlerror();
-        note("The plug-in " + module.string() + " could not be loaded: " + (why ? why : "unknown error") +
-             ".");
+        note(name + " cannot be loaded", module.string() + ": " + (why ? why : "unknown error"));
         return false;
     }
     auto main = reinterpret_cast<void (*)(REALresolver)>(dlsym(handle, "REALPluginMain"));
     if (!main) {
-        note("The plug-in " + module.string() + " has no entry point REALPluginMain.");
+        note(name + " is no plug-in", module.string() + " has no entry point REALPluginMain");
         dlclose(handle);
         return false;
     }
@@ -132,20 +136,21 @@ std::filesystem::path applicationFolder() {
     return error ? std::filesystem::path() : exe.parent_path();
 }
 
+void loadPluginsFrom(const std::filesystem::path& folder) {
+    static constexpr const char* kPluginModules[] = {AMBREL_PLUGIN_MODULES};
+    for (const char* plugin : kPluginModules) {
+        const std::string name = std::string(plugin) + ".so";
+        // A relative path would let the dynamic loader search its own paths.
+        if (folder.is_absolute())
+            loadPluginModule(folder / name);
+        else
+            note(name + " is missing", "the folder it should lie in is unknown");
+    }
+}
+
 void loadInstalledPlugins() {
     // Only the application's own folder: never the current folder or a path from the environment.
-    std::filesystem::path folder = applicationFolder();
-    std::error_code error;
-    bool found = false;
-    if (!folder.empty())
-        for (const auto& entry : std::filesystem::directory_iterator(folder, error))
-            if (entry.path().extension() == ".so" && entry.is_regular_file(error)) {
-                found = true;
-                loadPluginModule(entry.path());
-            }
-    if (!found)
-        note("No plug-in module was found in " +
-             (folder.empty() ? std::string("the application folder") : folder.string()) + ".");
+    loadPluginsFrom(applicationFolder());
 }
 
 void** RuntimeAllocatePluginEntrypointsTable(int32_t slotCount) {
@@ -161,11 +166,11 @@ void* RuntimeLookupPluginEntrypoint(const String& declaration) {
     Registry& r = registry();
     if (auto it = r.entries.find(key); it != r.entries.end() && it->second)
         return it->second;
-    note("No plug-in registered \"" + key + "\".");
+    note(PluginProblem{"it lacks " + key, "No plug-in registered \"" + key + "\"."});
     return reinterpret_cast<void*>(&missingEntrypoint);
 }
 
-const std::vector<std::string>& pluginProblems() {
+const std::vector<PluginProblem>& pluginProblems() {
     return registry().problems;
 }
 void clearPluginProblems() {

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "framework/ModuleCheck.h"
 #include "framework/Object.h"
 #include "framework/PluginInterface.h"
 #include "framework/String.h"
@@ -15,10 +16,16 @@ namespace fw {
 // Where a plug-in's instance data begins in every framework object: right after the header.
 constexpr int32_t kPluginDataOffset = kObjectHeaderSize;
 
+// Something that keeps a plug-in from working, for the start-up report.
+using PluginProblem = ModuleProblem;
+
 // Loads one module and calls its REALPluginMain with the host's resolver. False (and a problem
 // noted for the start-up report) when the module is missing, damaged (moduleDamage) or has no
 // entry point.
 bool loadPluginModule(const std::filesystem::path& module);
+// Loads the application's own plug-ins, by name (Tolvane.so for Tolvane), from the folder; any
+// other file there is passed over.
+void loadPluginsFrom(const std::filesystem::path& folder);
 // Loads the plug-ins from the application's own install folder only.
 void loadInstalledPlugins();
 // The folder the running executable lives in.
@@ -34,8 +41,9 @@ void** RuntimeAllocatePluginEntrypointsTable(int32_t slotCount);
 // gives a function that does nothing, and is noted for the start-up report.
 void* RuntimeLookupPluginEntrypoint(const String& declaration);
 
-// Problems met while loading plug-ins and binding their entry points, for the start-up report.
-const std::vector<std::string>& pluginProblems();
+// Problems met while loading plug-ins and binding their entry points, in the order met, for the
+// start-up report.
+const std::vector<PluginProblem>& pluginProblems();
 void clearPluginProblems();
 
 void RuntimeLockObject(Object* object);

@@ -85,6 +85,45 @@ TEST_F(PrefsTest, DirectivesAreKeptFromIndexOneInFileOrder) {
     EXPECT_EQ((*prefs::gDirectives)[2]->name.bytes(), "window1position");
 }
 
+// Files far beyond what the program writes: only their head is read, so the stored position
+// before the junk places the panel, and memory stays small.
+TEST_F(PrefsTest, OnlyTheHeadOfALongFileIsRead) {
+    constexpr std::size_t kMiB = 1 << 20;
+    const std::string position = "#Window1Position 5,6\n";
+    auto repeated = [](const std::string& line, std::size_t bytes) {
+        std::string text;
+        while (text.size() < bytes)
+            text += line;
+        return text;
+    };
+    // Comment lines up to `at` bytes from the start, then the line.
+    auto at = [&](std::size_t offset, const std::string& line) {
+        std::string text = position;
+        text += "'" + std::string(offset - text.size() - 2, 'x') + "\n";
+        return text + line;
+    };
+    struct Case {
+        std::string what, contents;
+        std::size_t sparseBytes; // a hole up to this size after the contents
+    };
+    const Case cases[] = {
+        {"10 MB of directives", position + repeated("#a b\n", 10 * kMiB), 0},
+        {"thousands of directives, then another position",
+         position + repeated("#a b\n", 100 * 1024) + "#Window1Position 7,8\n", 0},
+        {"another position past 1 MiB", at(kMiB + 100, "#Window1Position 7,8\n"), 0},
+        {"another position cut by the 1 MiB bound", at(kMiB - 10, "#Window1Position 7,8\n"), 0},
+        {"a sparse 1 GB file", position, std::size_t(1) << 30},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        folder.write(c.contents);
+        if (c.sparseBytes)
+            std::filesystem::resize_file(folder.file(), c.sparseBytes);
+        EXPECT_EQ(load(), (Position{5, 6})) << c.what;
+        EXPECT_LT(prefs::gDirectives->Ubound(), 10000) << c.what << ": every directive kept";
+    }
+}
+
 TEST_F(PrefsTest, NoFileOrAnUnreadableOneGivesTheDefaults) {
     EXPECT_EQ(load(), (Position{70, 10}));
     std::filesystem::create_directory(folder.file()); // a folder where the file should be

@@ -3,9 +3,15 @@
 #include "tests/plugin/XSession.h"
 
 #include <signal.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -20,6 +26,9 @@ namespace fs = std::filesystem;
 constexpr auto kBound = 20s;
 
 const fs::path kProgram = AMBREL_PROGRAM;
+
+// A terminal closed, a session ended, a user's kill or ^C.
+constexpr int kTerminationSignals[] = {SIGTERM, SIGINT, SIGHUP};
 
 std::map<std::string, std::optional<std::string>> onX() {
     return {{"QT_QPA_PLATFORM", "xcb"}};
@@ -94,8 +103,106 @@ TEST(Program, TheToolkitsOwnOptionsAreNotHonoured) {
     }
 }
 
-// The program in a folder of its own, without the plug-in module beside it.
-class WithoutPlugin : public testing::Test {
+// Each signal by which a terminal, a session or a user ends the program saves the position as
+// File > Quit does.
+TEST(Program, EachTerminationSignalSavesThePosition) {
+    for (int signal : kTerminationSignals) {
+        PrefsFolder prefs;
+        prefs.write("#Other 1,2\n#Window1Position 300,400\n");
+        ProgramRun run(kProgram, {}, onX());
+        ASSERT_TRUE(waitUntil(panelShown, kBound)) << "no panel; " << run.errors();
+        run.signal(signal);
+        std::optional<Exit> exit = run.wait(kBound);
+        ASSERT_TRUE(exit) << "still running after signal " << signal;
+        EXPECT_TRUE(exit->exited && exit->status == 0) << signal << ": " << exit->status << run.errors();
+        EXPECT_EQ(prefs.read(), "#Window1Position 300,400\n") << "signal " << signal;
+    }
+}
+
+// The X server goes away under the running program: it saves the last position it knew, then
+// exits with status 1.
+TEST(Program, LosingTheXServerSavesThePositionAndExitsWithOne) {
+    const std::string display = unusedDisplay();
+    ProgramRun server("/usr/bin/Xvfb", {display, "-noreset", "-nolisten", "tcp"}, {});
+    const fs::path socket = "/tmp/.X11-unix/X" + display.substr(1);
+    ASSERT_TRUE(waitUntil([&] { return fs::exists(socket); }, kBound)) << server.errors();
+    PrefsFolder prefs;
+    prefs.write("#Other 1,2\n#Window1Position 300,400\n");
+    auto environment = onX();
+    environment["DISPLAY"] = display;
+    ProgramRun run(kProgram, {}, environment);
+    {
+        EnvironmentGuard onThatServer({"DISPLAY"});
+        EnvironmentGuard::set("DISPLAY", display.c_str());
+        ASSERT_TRUE(waitUntil(panelShown, kBound)) << "no panel; " << run.errors();
+    }
+    server.signal(SIGKILL);
+    ASSERT_TRUE(server.wait(kBound));
+    std::optional<Exit> exit = run.wait(kBound);
+    ASSERT_TRUE(exit) << "still running without its X server";
+    EXPECT_TRUE(exit->exited && exit->status == 1) << exit->status << run.errors();
+    EXPECT_EQ(prefs.read(), "#Window1Position 300,400\n");
+}
+
+// What a preferences link may lead to that is no file of the user's is left as it is; files far
+// longer than the program writes are read only at their head.
+TEST(Program, HostilePreferencesFilesAreSurvived) {
+    struct Case {
+        const char* what;
+        std::function<void(const PrefsFolder&)> make;
+        std::function<bool(const PrefsFolder&)> afterwards;
+    };
+    auto isUntouched = [](mode_t type) {
+        return [type](const PrefsFolder& prefs) {
+            struct stat st;
+            return fs::is_symlink(prefs.file()) &&
+                   ::lstat((prefs.file().parent_path() / "target").c_str(), &st) == 0 &&
+                   (st.st_mode & S_IFMT) == type;
+        };
+    };
+    auto linkedTo = [](std::function<int(const char*)> make) {
+        return [make](const PrefsFolder& prefs) {
+            ASSERT_EQ(make((prefs.file().parent_path() / "target").c_str()), 0) << std::strerror(errno);
+            fs::create_symlink("target", prefs.file());
+        };
+    };
+    auto saved = [](const PrefsFolder& prefs) { return prefs.read() == "#Window1Position 300,400\n"; };
+    const Case cases[] = {
+        {"a link to a FIFO", linkedTo([](const char* p) { return ::mkfifo(p, 0600); }), isUntouched(S_IFIFO)},
+        // The same device as /dev/null, made in the test's folder so that a faulty save harms nothing.
+        {"a link to a device node",
+         linkedTo([](const char* p) { return ::mknod(p, S_IFCHR | 0600, ::makedev(1, 3)); }),
+         isUntouched(S_IFCHR)},
+        {"10 MB of directives after the position",
+         [](const PrefsFolder& prefs) {
+             std::string text = "#Window1Position 300,400\n";
+             while (text.size() < 10u << 20)
+                 text += "#a b\n";
+             prefs.write(text);
+         },
+         saved},
+        {"a sparse 1 GB file after the position",
+         [](const PrefsFolder& prefs) {
+             prefs.write("#Window1Position 300,400\n");
+             fs::resize_file(prefs.file(), 1u << 30);
+         },
+         saved},
+    };
+    for (const Case& c : cases) {
+        PrefsFolder prefs;
+        c.make(prefs);
+        ProgramRun run(kProgram, {}, onX());
+        ASSERT_TRUE(waitUntil(panelShown, kBound)) << c.what << ": no panel; " << run.errors();
+        run.signal(SIGTERM);
+        std::optional<Exit> exit = run.wait(kBound);
+        ASSERT_TRUE(exit) << c.what << ": still running";
+        EXPECT_TRUE(exit->exited && exit->status == 0) << c.what << ": " << exit->status << run.errors();
+        EXPECT_TRUE(c.afterwards(prefs)) << c.what;
+    }
+}
+
+// The program in a folder of its own, with what the test puts beside it.
+class ProgramFolder : public testing::Test {
   protected:
     void SetUp() override {
         std::string pattern = (fs::temp_directory_path() / "ambrel-program-XXXXXX").string();
@@ -104,11 +211,61 @@ class WithoutPlugin : public testing::Test {
         fs::copy_file(kProgram, folder / "ambrel");
     }
     void TearDown() override { fs::remove_all(folder); }
+    // The built module and its information list.
+    void addPlugin() const {
+        for (const char* name : {"Tolvane.so", "Tolvane.plist"})
+            fs::copy_file(kProgram.parent_path() / name, folder / name);
+    }
     fs::path folder;
 };
 
+using WithoutPlugin = ProgramFolder;
+
+// A list that is no file holds nothing up: the start-up box comes and names the reason, which
+// the error output tells in full.
+TEST_F(ProgramFolder, AHostileInformationListIsNamedInTheStartUpBox) {
+    addPlugin();
+    const struct {
+        const char* what;
+        std::function<void(const fs::path&)> make;
+    } cases[] = {
+        {"a FIFO", [](const fs::path& list) { ASSERT_EQ(::mkfifo(list.c_str(), 0600), 0); }},
+        {"a link to /dev/zero", [](const fs::path& list) { fs::create_symlink("/dev/zero", list); }},
+    };
+    for (const auto& c : cases) {
+        fs::remove(folder / "Tolvane.plist");
+        c.make(folder / "Tolvane.plist");
+        PrefsFolder prefs;
+        ProgramRun run(folder / "ambrel", {}, onX());
+        ASSERT_TRUE(waitUntil(boxShown, kBound)) << c.what << ": no start-up box; " << run.errors();
+        run.signal(SIGTERM);
+        std::optional<Exit> exit = run.wait(kBound);
+        ASSERT_TRUE(exit) << c.what << ": still running";
+        EXPECT_TRUE(exit->exited && exit->status == 0) << c.what << ": " << exit->status;
+        EXPECT_NE(run.errors().find("Tolvane.plist is not a regular file"), std::string::npos)
+            << c.what << ": " << run.errors();
+    }
+}
+
+// Other files beside the program, a module with a matching list among them, are passed over
+// without a word: the panel comes with no box before it.
+TEST_F(ProgramFolder, OtherFilesBesideTheProgramArePassedOver) {
+    addPlugin();
+    std::ofstream(folder / "libextra.so") << "not a module";
+    fs::copy_file(folder / "Tolvane.so", folder / "Second.so");
+    fs::copy_file(folder / "Tolvane.plist", folder / "Second.plist");
+    PrefsFolder prefs;
+    ProgramRun run(folder / "ambrel", {}, onX());
+    ASSERT_TRUE(waitUntil(panelShown, kBound)) << "no panel; " << run.errors();
+    run.signal(SIGTERM);
+    std::optional<Exit> exit = run.wait(kBound);
+    ASSERT_TRUE(exit) << "still running";
+    EXPECT_TRUE(exit->exited && exit->status == 0) << exit->status;
+    EXPECT_EQ(run.errors().find("Ambrel:"), std::string::npos) << run.errors();
+}
+
 TEST_F(WithoutPlugin, ATerminationSignalUnderTheStartUpBoxQuitsAtOnce) {
-    for (int signal : {SIGTERM, SIGINT}) {
+    for (int signal : kTerminationSignals) {
         PrefsFolder prefs;
         ProgramRun run(folder / "ambrel", {}, onX());
         ASSERT_TRUE(waitUntil(boxShown, kBound)) << "no start-up box; " << run.errors();
@@ -117,6 +274,7 @@ TEST_F(WithoutPlugin, ATerminationSignalUnderTheStartUpBoxQuitsAtOnce) {
         ASSERT_TRUE(exit) << "still running under its box after signal " << signal;
         EXPECT_TRUE(exit->exited && exit->status == 0) << exit->status << run.errors();
         EXPECT_FALSE(fs::exists(prefs.file())) << "there was no panel whose position to save";
+        EXPECT_NE(run.errors().find("Ambrel: Tolvane.so is missing"), std::string::npos) << run.errors();
     }
 }
 

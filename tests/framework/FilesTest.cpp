@@ -7,9 +7,18 @@
 #include <string>
 #include <vector>
 
+#include <cerrno>
+#include <cstring>
 #include <ctime>
+#include <functional>
+#include <iostream>
+
 #include <fcntl.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -240,6 +249,65 @@ TEST_F(Files, ThroughASymbolicLinkTheFileItLeadsToIsReplacedAndTheLinkStays) {
             fs::remove(link);
         fs::remove(c.real);
     }
+}
+
+// What a link may lead to that is no file of the user's: the save must leave it as it is.
+TEST_F(Files, SavingOntoWhatIsNoRegularFileWritesNothing) {
+    struct Case {
+        const char* what;
+        std::function<bool(const fs::path&)> make; // false: this machine cannot make one
+        mode_t type;
+    };
+    const Case cases[] = {
+        {"a FIFO", [](const fs::path& p) { return ::mkfifo(p.c_str(), 0600) == 0; }, S_IFIFO},
+        // The same device as /dev/null, made here so that a faulty save can harm nothing else.
+        {"a device node",
+         [](const fs::path& p) { return ::mknod(p.c_str(), S_IFCHR | 0600, ::makedev(1, 3)) == 0; }, S_IFCHR},
+        {"a socket",
+         [](const fs::path& p) {
+             const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+             sockaddr_un address{};
+             address.sun_family = AF_UNIX;
+             std::strncpy(address.sun_path, p.c_str(), sizeof address.sun_path - 1);
+             const bool bound = ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+             ::close(fd);
+             return bound;
+         },
+         S_IFSOCK},
+    };
+    for (const Case& c : cases) {
+        for (bool linked : {false, true}) {
+            const std::string what = std::string(c.what) + (linked ? " behind a link" : "");
+            const fs::path thing = folder / (linked ? "elsewhere" : "ambrel.txt");
+            if (!c.make(thing)) {
+                std::cout << "not tried: " << what << " (" << std::strerror(errno) << ")\n";
+                continue;
+            }
+            if (linked)
+                fs::create_symlink("elsewhere", folder / "ambrel.txt");
+            EXPECT_FALSE(file("ambrel.txt")->CreateTextFile()) << what;
+            struct stat st;
+            ASSERT_EQ(::lstat(thing.c_str(), &st), 0) << what;
+            EXPECT_EQ(st.st_mode & S_IFMT, c.type) << what << ": replaced";
+            EXPECT_EQ(fs::is_symlink(folder / "ambrel.txt"), linked) << what;
+            EXPECT_EQ(entries().size(), linked ? 2u : 1u) << what << ": a temporary left behind";
+            fs::remove(folder / "ambrel.txt");
+            fs::remove(thing);
+        }
+    }
+}
+
+// The thing in the file's place changes while the save writes: the save is given up.
+TEST_F(Files, AFifoPutInTheFilesPlaceDuringTheSaveIsLeftAlone) {
+    put(folder / "ambrel.txt", "old");
+    Ref<TextOutputStream> out = file("ambrel.txt")->CreateTextFile();
+    ASSERT_TRUE(out);
+    out->WriteLine("#Window1Position 70,10");
+    fs::remove(folder / "ambrel.txt");
+    ASSERT_EQ(::mkfifo((folder / "ambrel.txt").c_str(), 0600), 0);
+    EXPECT_FALSE(out->Close());
+    EXPECT_EQ(fs::status(folder / "ambrel.txt").type(), fs::file_type::fifo);
+    EXPECT_EQ(entries(), std::vector<std::string>{"ambrel.txt"});
 }
 
 TEST_F(Files, ALoopOfLinksIsNoFileToCreate) {

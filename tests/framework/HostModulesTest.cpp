@@ -4,7 +4,10 @@
 #include <elf.h>
 #include <link.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -34,6 +37,10 @@ void put(const fs::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
+fs::path builtList() {
+    return fs::path(TOLVANE_MODULE).parent_path() / "Tolvane.plist";
+}
+
 // The module is mapped into this process.
 bool mapped(const fs::path& module) {
     return contentsOf("/proc/self/maps").find(module.string()) != std::string::npos;
@@ -56,7 +63,7 @@ class HostModules : public testing::Test {
         const fs::path folder = root / name;
         fs::create_directories(folder);
         put(folder / "Tolvane.so", module);
-        fs::copy_file(fs::path(TOLVANE_MODULE).parent_path() / "Tolvane.plist", folder / "Tolvane.plist");
+        fs::copy_file(builtList(), folder / "Tolvane.plist");
         return folder / "Tolvane.so";
     }
     // Writes the module's record anew, as the build and the install step do.
@@ -151,28 +158,66 @@ TEST_F(HostModules, ADamagedModuleIsRefusedBeforeItIsLoaded) {
         EXPECT_FALSE(fw::loadPluginModule(module)) << shape.what;
         EXPECT_FALSE(mapped(module)) << shape.what << ": loaded";
         ASSERT_EQ(fw::pluginProblems().size(), 1u) << shape.what;
-        EXPECT_NE(fw::pluginProblems()[0].find("is damaged"), std::string::npos) << fw::pluginProblems()[0];
+        EXPECT_EQ(fw::pluginProblems()[0].reason, "Tolvane.so is damaged") << fw::pluginProblems()[0].details;
     }
+}
+
+// Puts what `make` makes (0 when made) in the file's place.
+void replace(const fs::path& file, const std::function<int(const fs::path&)>& make) {
+    fs::remove(file);
+    ASSERT_EQ(make(file), 0) << file;
 }
 
 TEST_F(HostModules, AModuleWithoutItsRecordIsRefused) {
     const struct {
         const char* what;
         std::function<void(const fs::path&)> change;
+        const char* reason;
     } cases[] = {
-        {"no information list", [](const fs::path& list) { fs::remove(list); }},
+        {"no information list", [](const fs::path& list) { fs::remove(list); }, "Tolvane.plist is missing"},
         {"a list without the record",
          [](const fs::path& list) {
              std::string text = contentsOf(list);
              put(list, text.substr(0, text.find("<key>ModuleFileSize</key>")) + "</dict></plist>\n");
-         }},
+         },
+         "Tolvane.plist is damaged"},
         {"a list recording another size",
          [](const fs::path& list) {
              std::string text = contentsOf(list);
              const std::size_t at = text.find("<integer>") + 9;
              text.insert(at, "1");
              put(list, text);
-         }},
+         },
+         "Tolvane.so is damaged"},
+        // A list that is no file of ours must neither hold start-up up nor be read without end.
+        {"a FIFO",
+         [](const fs::path& list) {
+             replace(list, [](const fs::path& p) { return ::mkfifo(p.c_str(), 0600); });
+         },
+         "Tolvane.plist is not a regular file"},
+        {"a link to a FIFO",
+         [](const fs::path& list) {
+             ASSERT_EQ(::mkfifo((list.parent_path() / "fifo").c_str(), 0600), 0);
+             replace(list, [](const fs::path& p) { return ::symlink("fifo", p.c_str()); });
+         },
+         "Tolvane.plist is not a regular file"},
+        {"a link to /dev/zero",
+         [](const fs::path& list) {
+             replace(list, [](const fs::path& p) { return ::symlink("/dev/zero", p.c_str()); });
+         },
+         "Tolvane.plist is not a regular file"},
+        {"a folder",
+         [](const fs::path& list) {
+             replace(list, [](const fs::path& p) { return ::mkdir(p.c_str(), 0700); });
+         },
+         "Tolvane.plist is not a regular file"},
+        {"the record after 64 KiB of blanks",
+         [](const fs::path& list) {
+             const std::string text = contentsOf(list);
+             const std::size_t at = text.find("<key>ModuleFileSize</key>");
+             put(list, text.substr(0, at) + std::string(64 * 1024, ' ') + text.substr(at));
+         },
+         "Tolvane.plist is too large"},
     };
     int index = 0;
     for (const auto& c : cases) {
@@ -182,9 +227,103 @@ TEST_F(HostModules, AModuleWithoutItsRecordIsRefused) {
         EXPECT_FALSE(fw::loadPluginModule(module)) << c.what;
         EXPECT_FALSE(mapped(module)) << c.what;
         ASSERT_EQ(fw::pluginProblems().size(), 1u) << c.what;
-        EXPECT_NE(fw::pluginProblems()[0].find("Tolvane.plist"), std::string::npos)
-            << fw::pluginProblems()[0];
+        EXPECT_EQ(fw::pluginProblems()[0].reason, c.reason) << c.what;
+        EXPECT_NE(fw::pluginProblems()[0].details.find("Tolvane.plist"), std::string::npos)
+            << fw::pluginProblems()[0].details;
     }
+}
+
+// The list is read as the XML it is, not searched as text.
+TEST_F(HostModules, TheListIsReadAsXml) {
+    const std::string asBuilt = contentsOf(builtList());
+    auto replaced = [&](const std::string& from, const std::string& to) {
+        std::string text = asBuilt;
+        const std::size_t at = text.find(from);
+        EXPECT_NE(at, std::string::npos) << from;
+        return text.replace(at, from.size(), to);
+    };
+    auto valueOf = [&](const std::string& key) {
+        const std::size_t start =
+            asBuilt.find('>', asBuilt.find("<key>" + key + "</key>") + key.size() + 11) + 1;
+        return asBuilt.substr(start, asBuilt.find('<', start) - start);
+    };
+    // The list with the text from `first` up to the end of `last` inside an XML comment.
+    auto commented = [&](const std::string& first, const std::string& last) {
+        std::string text = asBuilt;
+        const std::size_t from = text.find(first);
+        const std::size_t to = text.find(last, from) + last.size();
+        return text.insert(to, " -->").insert(from, "<!-- ");
+    };
+    const std::string size = valueOf("ModuleFileSize");
+    const std::string digest = valueOf("ModuleFileSHA256");
+    std::string upper = digest;
+    std::transform(upper.begin(), upper.end(), upper.begin(),
+                   [](unsigned char c) { return std::toupper(c); });
+    const std::string record = "<key>ModuleFileSize</key>";
+    const struct {
+        const char* what;
+        std::string list;
+        bool loads;
+    } cases[] = {
+        {"as built", asBuilt, true},
+        {"an upper-case SHA-256", replaced(digest, upper), true},
+        {"blanks around the size", replaced(">" + size + "<", ">\n\t " + size + "  \n<"), true},
+        {"a wrong record in a comment before the real one",
+         replaced(record, "<!-- " + record + "<integer>1</integer> -->" + record), true},
+        {"the record only inside a comment", commented(record, "</integer>"), false},
+        {"a size that is no number", replaced(">" + size + "<", ">" + size + "x<"), false},
+        {"a negative size", replaced(">" + size + "<", ">-" + size + "<"), false},
+        {"an empty size", replaced(">" + size + "<", "><"), false},
+        {"the list cut short", asBuilt.substr(0, asBuilt.find("</dict>")), false},
+        {"not XML at all", "ModuleFileSize " + size + " ModuleFileSHA256 " + digest + "\n", false},
+        {"the record given twice", replaced(record, record + "<integer>1</integer>" + record), false},
+    };
+    int index = 0;
+    for (const auto& c : cases) {
+        const fs::path module = install("xml-" + std::to_string(index++), built);
+        put(fs::path(module).replace_extension(".plist"), c.list);
+        const std::optional<fw::ModuleProblem> damage = fw::moduleDamage(module);
+        EXPECT_EQ(!damage, c.loads) << c.what << ": " << (damage ? damage->details : "accepted");
+    }
+}
+
+// The host loads the application's own plug-ins by name; whatever else lies in the folder,
+// modules with matching lists included, is passed over without a word.
+TEST_F(HostModules, OnlyTheApplicationsOwnPluginsAreLoadedFromTheFolder) {
+    const fs::path tolvane = install("folder", built);
+    const fs::path folder = tolvane.parent_path();
+    put(folder / "libextra.so", "not a module at all");
+    put(folder / "Second.so", built);
+    record(folder / "Second.so");
+    ASSERT_EQ(fw::moduleDamage(folder / "Second.so"), std::nullopt) << "the second module's list matches";
+    fs::create_directory(folder / "Folder.so");
+
+    fw::loadPluginsFrom(folder);
+    EXPECT_TRUE(mapped(tolvane));
+    EXPECT_FALSE(mapped(folder / "Second.so"));
+    EXPECT_TRUE(fw::pluginProblems().empty()) << fw::pluginProblems().front().details;
+}
+
+TEST_F(HostModules, AFolderWithoutThePluginNamesWhatIsMissing) {
+    const fs::path empty = root / "empty";
+    fs::create_directory(empty);
+    const fs::path unlisted = install("unlisted", built);
+    fs::remove(fs::path(unlisted).replace_extension(".plist"));
+    const struct {
+        fs::path folder;
+        const char* reason;
+    } cases[] = {
+        {empty, "Tolvane.so is missing"},
+        {unlisted.parent_path(), "Tolvane.plist is missing"},
+        {"relative", "Tolvane.so is missing"},
+    };
+    for (const auto& c : cases) {
+        fw::clearPluginProblems();
+        fw::loadPluginsFrom(c.folder);
+        ASSERT_EQ(fw::pluginProblems().size(), 1u) << c.folder;
+        EXPECT_EQ(fw::pluginProblems()[0].reason, c.reason) << fw::pluginProblems()[0].details;
+    }
+    EXPECT_FALSE(mapped(unlisted));
 }
 
 } // namespace

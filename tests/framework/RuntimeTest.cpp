@@ -76,7 +76,7 @@ TEST_F(RuntimeLoop, QuitCommandClosesTheOpenWindowsFrontToBackThenEndsTheLoop) {
 }
 
 TEST_F(RuntimeLoop, TerminationSignalsQuitLikeTheQuitCommand) {
-    for (int signal : {SIGTERM, SIGINT}) {
+    for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
         LoggedWindow::log.clear();
         fw::Ref<LoggedWindow> panel = fw::implicitInstance<LoggedWindow>();
         panel->Show();
@@ -100,7 +100,7 @@ const struct {
 TEST_F(RuntimeLoop, ATerminationSignalUnderABoxQuitsAndTheHandlerBeneathOpensNothing) {
     fw::setMessagePresenter(nullptr);
     for (const auto& box : kRealBoxes) {
-        for (int signal : {SIGTERM, SIGINT}) {
+        for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
             const std::string what = std::string(box.what) + ", signal " + std::to_string(signal);
             LoggedWindow::log.clear();
             fw::Ref<LoggedWindow> panel = fw::implicitInstance<LoggedWindow>();
