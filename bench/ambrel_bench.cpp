@@ -124,6 +124,8 @@ struct CpuUse {
 
 CpuUse cpuUse(pid_t pid) {
     CpuUse use;
+    if (pid < 0)
+        return use;
     const std::filesystem::path tasks = "/proc/" + std::to_string(pid) + "/task";
     std::error_code error;
     for (const auto& task : std::filesystem::directory_iterator(tasks, error)) {
@@ -442,10 +444,12 @@ void measurePrintHelp(const std::filesystem::path& folder) {
                 total / rounds, worst, rounds, static_cast<long>(std::filesystem::file_size(file)));
 }
 
-// The X server's process: the Xvfb or Xorg whose arguments name the display.
+// The X server's process: the Xvfb or Xorg whose arguments name the display, else the one
+// started beside this process (tests/with-xvfb.sh has Xvfb choose a free display); -1: none.
 pid_t serverPid() {
     const char* name = std::getenv("DISPLAY");
-    const std::string display = name ? std::string(name).substr(std::string(name).find(':')) : "";
+    const std::string display = name ? name : "";
+    pid_t sibling = -1;
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator("/proc", error)) {
         std::ifstream in(entry.path() / "cmdline");
@@ -455,11 +459,17 @@ pid_t serverPid() {
         if (words.empty())
             continue;
         const std::string program = std::filesystem::path(words[0]).filename();
-        if ((program == "Xvfb" || program == "Xorg") &&
-            std::find(words.begin(), words.end(), display) != words.end())
-            return static_cast<pid_t>(std::atol(entry.path().filename().c_str()));
+        if (program != "Xvfb" && program != "Xorg")
+            continue;
+        const auto pid = static_cast<pid_t>(std::atol(entry.path().filename().c_str()));
+        if (std::find(words.begin(), words.end(), display) != words.end())
+            return pid;
+        std::ifstream status(entry.path() / "status");
+        for (std::string line; std::getline(status, line);)
+            if (line.rfind("PPid:", 0) == 0 && std::atol(line.c_str() + 5) == getppid())
+                sibling = pid;
     }
-    return -1;
+    return sibling;
 }
 
 // A client numbers its resources in the low bits, the server tells clients apart by the bits
