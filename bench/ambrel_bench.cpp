@@ -36,8 +36,8 @@
 #include "framework/Printing.h"
 #include "framework/Runtime.h"
 #include "framework/Timer.h"
-#include "help/HelpPrinting.h"
 #include "framework/qt/reference/ReferenceWindow.h"
+#include "help/HelpPrinting.h"
 
 // Last: Xlib's macros would break the headers above.
 #include <X11/Xatom.h>
@@ -45,6 +45,7 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/XInput2.h>
 #include <X11/extensions/XTest.h>
+#include <X11/extensions/record.h>
 #include <X11/keysym.h>
 
 namespace {
@@ -123,6 +124,8 @@ struct CpuUse {
 
 CpuUse cpuUse(pid_t pid) {
     CpuUse use;
+    if (pid < 0)
+        return use;
     const std::filesystem::path tasks = "/proc/" + std::to_string(pid) + "/task";
     std::error_code error;
     for (const auto& task : std::filesystem::directory_iterator(tasks, error)) {
@@ -188,6 +191,59 @@ struct Spans {
     double warmUpS;  // counting before the CPU is read the first time
     double measureS; // counting between the two readings
 };
+
+// The median and the spread of a set of figures.
+struct Spread {
+    double median, low, high;
+};
+
+Spread spreadOf(std::vector<double> values) {
+    if (values.empty())
+        return {0, 0, 0};
+    std::sort(values.begin(), values.end());
+    return {values[values.size() / 2], values.front(), values.back()};
+}
+
+void printBeside(const char* what, const Spread& program, const Spread& bare, const char* unit) {
+    std::printf("%-32s%8.1f %s (%.1f-%.1f), bare Qt window %.1f %s (%.1f-%.1f), ratio %.2f\n", what,
+                program.median, unit, program.low, program.high, bare.median, unit, bare.low, bare.high,
+                bare.median > 0 ? program.median / bare.median : 0.0);
+}
+
+// Start-up, from exec to the window mapped, and the resident memory half a second later: the
+// program and the bare Qt window started in turn, `runs` times each.
+void measureStartupBesideBareWindow(const std::filesystem::path& program, const std::filesystem::path& self,
+                                    int runs) {
+    Display* d = XOpenDisplay(nullptr);
+    if (!d)
+        return;
+    char pattern[] = "/tmp/ambrel-bench-XXXXXX";
+    std::filesystem::path config = mkdtemp(pattern);
+    std::ofstream(config / "ambrel.txt") << "#Window1Position 100,100\n";
+    struct Kind {
+        std::vector<std::string> command;
+        std::string title;
+        std::vector<double> startMs, restMiB;
+    };
+    Kind kinds[] = {{{program.string()}, "Ambrel", {}, {}},
+                    {{self.string(), "--reference-window"}, "Reference", {}, {}}};
+    for (int run = 0; run < runs; ++run)
+        for (Kind& kind : kinds) {
+            Clock::time_point launched = Clock::now();
+            pid_t pid = startChild(kind.command, config);
+            while (findWindow(d, kind.title) == None && msSince(launched) < 20000)
+                pause(1);
+            kind.startMs.push_back(msSince(launched));
+            pause(500);
+            kind.restMiB.push_back(static_cast<double>(statusKiB(pid, "VmRSS")) / 1024.0);
+            stopChild(pid);
+        }
+    XCloseDisplay(d);
+    std::filesystem::remove_all(config);
+    std::printf("median of %d starts, each beside a bare Qt window started in turn:\n", runs);
+    printBeside("  exec to window mapped:", spreadOf(kinds[0].startMs), spreadOf(kinds[1].startMs), "ms");
+    printBeside("  resident memory at rest:", spreadOf(kinds[0].restMiB), spreadOf(kinds[1].restMiB), "MiB");
+}
 
 // The real program: start-up, memory, CPU while counting beside a bare Qt window, and when the
 // 60th tick pokes.
@@ -320,8 +376,6 @@ bool runUntil(const std::function<bool()>& done, int boundMs) {
 // Help > Show and Help > About..., chosen on the panel in this process: the time from the
 // choice until the X server shows the Help window, and the resident memory with both open.
 void measureHelpAndAbout(Display* d, ambrel::Window1& panel) {
-    ambrel::_NewAppInstance();
-    ambrel::_ApplicationAddMenuHandlers();
     runUntil([&] { return findWindow(d, "Ambrel") != None; }, 5000);
     const long before = statusKiB(getpid(), "VmRSS");
 
@@ -343,6 +397,35 @@ void measureHelpAndAbout(Display* d, ambrel::Window1& panel) {
                 static_cast<double>(with) / 1024.0, static_cast<double>(before) / 1024.0);
 }
 
+// The resident memory before Help opens, after it has shown its marked text and closed again,
+// and after a hundred more openings.
+void measureHelpMemory(Display* d, ambrel::Window1& panel) {
+    const auto openAndClose = [&] {
+        fw::routeMenuCommand(&panel, *panel.HelpShow());
+        runUntil([&] { return findWindow(d, "Help") != None; }, 10000);
+        Clock::time_point shown = Clock::now();
+        runUntil([&] { return msSince(shown) > 100; }, 1000); // painted, its words checked
+        if (fw::Ref<fw::Window> help = fw::_GetImplicitWindow("Help.Help"))
+            help->Close();
+        runUntil([&] { return findWindow(d, "Help") == None; }, 10000);
+    };
+    const auto settledKiB = [&] {
+        Clock::time_point settle = Clock::now();
+        runUntil([&] { return msSince(settle) > 300; }, 1000);
+        return statusKiB(getpid(), "VmRSS");
+    };
+    const long before = settledKiB();
+    openAndClose();
+    const long afterOne = settledKiB();
+    for (int i = 0; i < 100; ++i)
+        openAndClose();
+    const long afterMore = settledKiB();
+    std::printf("resident memory, Help closed:   %8.1f MiB (%.1f MiB before it opened, %+.0f KiB)\n",
+                static_cast<double>(afterOne) / 1024.0, static_cast<double>(before) / 1024.0,
+                static_cast<double>(afterOne - before));
+    std::printf("growth over 100 more openings:  %+8.0f KiB\n", static_cast<double>(afterMore - afterOne));
+}
+
 // Print Help into a PDF file, the dialog answered at once: from the command to the job written.
 void measurePrintHelp(const std::filesystem::path& folder) {
     const std::string file = (folder / "help.pdf").string();
@@ -359,6 +442,193 @@ void measurePrintHelp(const std::filesystem::path& folder) {
     fw::setPrintDialogPresenter(nullptr);
     std::printf("print the help text into a PDF: %8.1f ms mean, %.1f ms worst of %d (%ld bytes)\n",
                 total / rounds, worst, rounds, static_cast<long>(std::filesystem::file_size(file)));
+}
+
+// The X server's process: the Xvfb or Xorg whose arguments name the display, else the one
+// started beside this process (tests/with-xvfb.sh has Xvfb choose a free display); -1: none.
+pid_t serverPid() {
+    const char* name = std::getenv("DISPLAY");
+    const std::string display = name ? name : "";
+    pid_t sibling = -1;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc", error)) {
+        std::ifstream in(entry.path() / "cmdline");
+        std::vector<std::string> words;
+        for (std::string word; std::getline(in, word, '\0');)
+            words.push_back(word);
+        if (words.empty())
+            continue;
+        const std::string program = std::filesystem::path(words[0]).filename();
+        if (program != "Xvfb" && program != "Xorg")
+            continue;
+        const auto pid = static_cast<pid_t>(std::atol(entry.path().filename().c_str()));
+        if (std::find(words.begin(), words.end(), display) != words.end())
+            return pid;
+        std::ifstream status(entry.path() / "status");
+        for (std::string line; std::getline(status, line);)
+            if (line.rfind("PPid:", 0) == 0 && std::atol(line.c_str() + 5) == getppid())
+                sibling = pid;
+    }
+    return sibling;
+}
+
+// A client numbers its resources in the low bits, the server tells clients apart by the bits
+// above: at least these are the client's (a server for 2,048 clients leaves it 18), and no
+// client here numbers beyond them.
+constexpr XID kIdsOfOneClient = 0x3FFFF;
+
+// How the server knows the connection.
+XID clientBase(Display* d) {
+    return XAllocID(d) & ~kIdsOfOneClient;
+}
+
+// The replies the X server sends, counted through its RECORD extension, but those to the
+// clients given: each reply is a round trip its client waited on.
+class ReplyCounter {
+  public:
+    explicit ReplyCounter(std::vector<XID> ignored) : ignored_(std::move(ignored)) {
+        control_ = XOpenDisplay(nullptr);
+        data_ = XOpenDisplay(nullptr);
+        int major = 0, minor = 0;
+        if (!control_ || !data_ || !XRecordQueryVersion(control_, &major, &minor))
+            return;
+        ignored_.push_back(clientBase(control_));
+        ignored_.push_back(clientBase(data_));
+        XRecordRange* range = XRecordAllocRange();
+        range->core_replies = {1, 127};
+        range->ext_replies.ext_major = {128, 255};
+        range->ext_replies.ext_minor = {0, 65535};
+        XRecordClientSpec all = XRecordAllClients;
+        context_ = XRecordCreateContext(control_, 0, &all, 1, &range, 1);
+        XFree(range);
+        XSync(control_, False);
+        working_ = context_ && XRecordEnableContextAsync(data_, context_, &ReplyCounter::seen,
+                                                         reinterpret_cast<XPointer>(this));
+    }
+    ~ReplyCounter() {
+        if (context_) {
+            XRecordDisableContext(control_, context_);
+            XRecordFreeContext(control_, context_);
+            XSync(control_, False);
+        }
+        if (data_)
+            XCloseDisplay(data_);
+        if (control_)
+            XCloseDisplay(control_);
+    }
+    bool working() const { return working_; }
+    // The replies sent so far, once the server has sent what it had.
+    long count() {
+        XSync(control_, False);
+        XRecordProcessReplies(data_);
+        return count_;
+    }
+
+  private:
+    static void seen(XPointer self, XRecordInterceptData* data) {
+        auto* counter = reinterpret_cast<ReplyCounter*>(self);
+        if (data->category == XRecordFromServer &&
+            std::find(counter->ignored_.begin(), counter->ignored_.end(), data->id_base) ==
+                counter->ignored_.end())
+            ++counter->count_;
+        XRecordFreeData(data);
+    }
+
+    std::vector<XID> ignored_;
+    Display* control_ = nullptr;
+    Display* data_ = nullptr;
+    XRecordContext context_ = 0;
+    bool working_ = false;
+    long count_ = 0;
+};
+
+XID clientOf(XID resource) {
+    return resource & ~kIdsOfOneClient;
+}
+
+Window parentOf(Display* d, Window window) {
+    Window root = None, parent = None, *children = nullptr;
+    unsigned int count = 0;
+    if (XQueryTree(d, window, &root, &parent, &children, &count) && children)
+        XFree(children);
+    return parent;
+}
+
+// The user's window, made active as a user would, so that the poke's click takes the focus from it
+// and hands it back.
+void activate(Display* d, Window user, bool windowManager) {
+    if (windowManager) {
+        XEvent message{};
+        message.xclient.type = ClientMessage;
+        message.xclient.window = user;
+        message.xclient.message_type = XInternAtom(d, "_NET_ACTIVE_WINDOW", False);
+        message.xclient.format = 32;
+        message.xclient.data.l[0] = 2;
+        XSendEvent(d, DefaultRootWindow(d), False, SubstructureRedirectMask | SubstructureNotifyMask,
+                   &message);
+    } else {
+        XSetInputFocus(d, user, RevertToParent, CurrentTime);
+    }
+    XSync(d, False);
+}
+
+// The cost of a poke with the loop run after it, as the program runs it: the program's and the
+// X server's CPU, and the round trips the program waited on.
+void measurePokeCost(const char* label, ambrel::Window1& panel, std::vector<XID> others) {
+    const pid_t server = serverPid();
+    ReplyCounter replies(std::move(others));
+    const int rounds = 50;
+    std::vector<double> programMs, serverMs, trips;
+    for (int i = 0; i < rounds; ++i) {
+        runUntil([] { return false; }, 50); // what the last poke left for the loop is done
+        const long repliesBefore = replies.working() ? replies.count() : 0;
+        const CpuUse programBefore = cpuUse(getpid()), serverBefore = cpuUse(server);
+        ambrel::Module1::CountDown = 1;
+        panel.Timer1_Action(panel.Timer1().get());
+        runUntil([] { return false; }, 150); // the hand-back and the repaints it causes
+        programMs.push_back((cpuUse(getpid()) - programBefore).seconds * 1000.0);
+        serverMs.push_back((cpuUse(server) - serverBefore).seconds * 1000.0);
+        if (replies.working())
+            trips.push_back(static_cast<double>(replies.count() - repliesBefore));
+    }
+    const Spread program = spreadOf(programMs), x = spreadOf(serverMs), rt = spreadOf(trips);
+    std::printf("%-32s%8.3f ms program (%.3f-%.3f) + %.3f ms X server (%.3f-%.3f), ", label, program.median,
+                program.low, program.high, x.median, x.low, x.high);
+    if (replies.working())
+        std::printf("%.0f round trips (%.0f-%.0f)\n", rt.median, rt.low, rt.high);
+    else
+        std::printf("round trips n/a (no RECORD extension)\n");
+}
+
+// A poke without a window manager, then under openbox, with a window of the user's active.
+void measurePokeUnderWindowManager(Display* d, ambrel::Window1& panel) {
+    Window user = XCreateSimpleWindow(d, DefaultRootWindow(d), 400, 300, 200, 100, 0, 0, 0);
+    XStoreName(d, user, "User");
+    XMapWindow(d, user);
+    XSync(d, False);
+    runUntil([&] { return findWindow(d, "User") != None; }, 5000);
+    const XID own = clientBase(d);
+    activate(d, user, false);
+    measurePokeCost("poke, no window manager:", panel, {own});
+
+    pid_t wm = fork();
+    if (wm == 0) {
+        execlp("openbox", "openbox", "--sm-disable", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    const Window panelId = findWindow(d, "Ambrel");
+    const auto framed = [&] { return parentOf(d, panelId) != DefaultRootWindow(d); };
+    if (runUntil(framed, 10000)) {
+        activate(d, user, true);
+        runUntil([] { return false; }, 300);
+        measurePokeCost("poke under openbox:", panel, {own, clientOf(parentOf(d, panelId))});
+    } else {
+        std::printf("poke under openbox:                 n/a (openbox did not frame the panel)\n");
+    }
+    kill(wm, SIGTERM);
+    waitpid(wm, nullptr, 0);
+    XDestroyWindow(d, user);
+    XSync(d, False);
 }
 
 // The panel's poke in this process, through the built module: the tick's work until the X server
@@ -390,6 +660,10 @@ void measurePoke(int argc, char** argv) {
         std::printf("cost of one poke:               %8.3f ms mean, %.3f ms worst of %d\n", total / rounds,
                     worst, rounds);
         if (Display* d = XOpenDisplay(nullptr)) {
+            measurePokeUnderWindowManager(d, *panel);
+            ambrel::_NewAppInstance();
+            ambrel::_ApplicationAddMenuHandlers();
+            measureHelpMemory(d, *panel);
             measureHelpAndAbout(d, *panel);
             XCloseDisplay(d);
         }
@@ -414,7 +688,10 @@ int main(int argc, char** argv) {
     // The long run gives the memory figure: after the first minute, and after an hour.
     const Spans spans = mode == "--long" ? Spans{60, 3540} : Spans{30, 180};
     const std::filesystem::path program = fw::applicationFolder() / "ambrel";
-    if (!measureRunningProgram(program, std::filesystem::read_symlink("/proc/self/exe"), spans))
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe");
+    if (mode.empty())
+        measureStartupBesideBareWindow(program, self, 20);
+    if (!measureRunningProgram(program, self, spans))
         return 1;
     if (mode.empty())
         measurePoke(argc, argv);

@@ -1,6 +1,7 @@
 #include "framework/Runtime.h"
 #include "framework/qt/DisplayCheck.h"
 #include "framework/qt/ModalLoop.h"
+#include "framework/qt/Palette.h"
 #include "framework/qt/TerminationSignals.h"
 
 #include <QApplication>
@@ -88,6 +89,7 @@ void RuntimeInit(int argc, char** argv) {
     if (!chosenByUser)
         qunsetenv("QT_XCB_NO_MITSHM");
     QApplication::setApplicationName(QString::fromUtf8(AMBREL_APPLICATION_NAME));
+    detail::lookAlikeActiveOrNot();
     // Closing the last window ends nothing by itself: the program says when it quits.
     QApplication::setQuitOnLastWindowClosed(false);
     detail::installTerminationHandlers();

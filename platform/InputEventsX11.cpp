@@ -1,6 +1,7 @@
 // The event-posting and pointer calls over X11 and the XTest extension, on the display named by
-// DISPLAY. One connection, opened on first use and kept; every verb ends with a round trip so that
-// events reach the server in the order they were posted.
+// DISPLAY. One connection, opened on first use and kept; every verb leaves its requests sent, so
+// that events reach the server in the order they were posted, and waits on the server only for
+// what it asks.
 #include "platform/InputEvents.h"
 
 #include <X11/Xlib.h>
@@ -30,16 +31,23 @@ Display* display() {
 }
 
 // Errors caused by our own requests are counted, never printed: Xlib's default handler would print
-// and end the process.
+// and end the process. Only those of the verb running count: see run().
 int gErrors = 0;
-int countError(Display*, XErrorEvent*) {
-    ++gErrors;
+unsigned long gVerbStart = 0; // the serial of the running verb's first request
+int countError(Display*, XErrorEvent* error) {
+    if (error->serial >= gVerbStart)
+        ++gErrors;
     return 0;
 }
 
-// Runs one verb's requests with the error trap set, then syncs, so that any error they caused
-// arrives before the trap is lifted.
-template <typename Requests> CGError run(bool needsXTest, Requests requests) {
+// Runs one verb's requests with the error trap set. Events keep their order on this one
+// connection, so a verb that posts only needs them sent: no round trip. Its errors, if any, come
+// back once the server has handled it, and only this layer reads the connection, always with the
+// trap set: an error that comes after its verb has returned is dropped, since that verb has
+// reported already (posting and warping fail only on a broken server). A verb that asks the
+// server something has its errors before the reply.
+enum class Ends { Flushed, Replied };
+template <typename Requests> CGError run(bool needsXTest, Ends ends, Requests requests) {
     Display* d = display();
     if (!d) {
         return kCGErrorFailure;
@@ -48,9 +56,12 @@ template <typename Requests> CGError run(bool needsXTest, Requests requests) {
         return kCGErrorNotImplemented;
     }
     gErrors = 0;
+    gVerbStart = NextRequest(d);
     XErrorHandler previous = XSetErrorHandler(countError);
     CGError result = requests(d);
-    XSync(d, False);
+    if (ends == Ends::Flushed) {
+        XFlush(d);
+    }
     XSetErrorHandler(previous);
     if (result == kCGErrorSuccess && gErrors != 0) {
         result = kCGErrorFailure;
@@ -224,7 +235,7 @@ constexpr unsigned int kXButton[2] = {1, 3}; // primary, secondary
 } // namespace
 
 CGError CGPostKeyboardEvent(CGCharCode charCode, CGKeyCode virtualKey, boolean_t keyDown) {
-    return run(true, [&](Display* d) {
+    return run(true, Ends::Flushed, [&](Display* d) {
         KeySym sym = keysymForKey(virtualKey);
         if (sym == NoSymbol) {
             sym = keysymForCharacter(charCode);
@@ -250,7 +261,7 @@ CGError CGPostMouseEvent(CGPoint position, boolean_t updateMouseCursorPosition, 
         states[1] = va_arg(more, boolean_t);
         va_end(more);
     }
-    return run(true, [&](Display* d) {
+    return run(true, Ends::Flushed, [&](Display* d) {
         if (updateMouseCursorPosition) {
             int x, y;
             if (!toX(position, x, y)) {
@@ -271,7 +282,7 @@ CGError CGPostMouseEvent(CGPoint position, boolean_t updateMouseCursorPosition, 
 }
 
 CGError CGWarpMouseCursorPosition(CGPoint newCursorPosition) {
-    return run(false, [&](Display* d) {
+    return run(false, Ends::Flushed, [&](Display* d) {
         int x, y;
         if (!toX(newCursorPosition, x, y)) {
             return kCGErrorIllegalArgument;
@@ -287,7 +298,7 @@ void GetGlobalMouse(Point* globalMouse) {
         return;
     }
     *globalMouse = Point{0, 0};
-    run(false, [&](Display* d) {
+    run(false, Ends::Replied, [&](Display* d) {
         Window root, child;
         int rootX = 0, rootY = 0, windowX, windowY;
         unsigned int buttons;

@@ -1,6 +1,7 @@
 #include <QCoreApplication>
-#include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QTimer>
+#include <QWindow>
 
 #include "framework/ActiveWindow.h"
 #include "framework/Window.h"
@@ -12,35 +13,41 @@ namespace fw {
 namespace {
 
 constexpr int kBoundMs = 500;
-constexpr int kLookEveryMs = 10;
 
-// One hand-back after a click: watches the window manager's active window on the event loop, so
-// that nothing blocks while the window manager handles the click.
+// One hand-back after a click: waits on the event loop, so that nothing blocks while the window
+// manager handles the click. The window manager gives the clicked window the focus as it makes
+// it active; the toolkit hears of that without asking the server, and the noted window is asked
+// back at once. Without that news within the bound, the server is asked which window is active.
 class GiveBack : public QObject {
   public:
     GiveBack(uint32_t noted, uint32_t clicked)
         : QObject(QCoreApplication::instance()), noted_(noted), clicked_(clicked) {
-        since_.start();
-        timer_.setInterval(kLookEveryMs);
-        connect(&timer_, &QTimer::timeout, this, [this] { look(); });
-        timer_.start();
+        connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* focus) {
+            if (focus && focus->winId() == clicked_)
+                giveBack(clicked_);
+        });
+        bound_.setSingleShot(true);
+        connect(&bound_, &QTimer::timeout, this, [this] {
+            const uint32_t active = detail::x11::activeWindow();
+            if (active != noted_)
+                giveBack(active);
+            else
+                deleteLater();
+        });
+        bound_.start(kBoundMs);
     }
 
   private:
-    void look() {
-        const uint32_t active = detail::x11::activeWindow();
-        if (active != clicked_ && since_.elapsed() < kBoundMs)
-            return;
-        timer_.stop();
-        if (active != noted_)
-            detail::x11::requestActive(noted_, active);
+    void giveBack(uint32_t active) {
+        bound_.stop();
+        disconnect(qGuiApp, nullptr, this, nullptr);
+        detail::x11::requestActive(noted_, active);
         deleteLater();
     }
 
     uint32_t noted_;
     uint32_t clicked_;
-    QElapsedTimer since_;
-    QTimer timer_;
+    QTimer bound_;
 };
 
 } // namespace
@@ -56,9 +63,6 @@ void ActiveWindowNote::giveBackAfterClickOn(Window& clicked) const {
     // No window manager, or the clicked window was active already: nothing to give back.
     if (!window_ || !id || id == window_)
         return;
-    // The click's events were posted on another connection: once this round trip is back, the
-    // server has handled them and the window manager has been told.
-    detail::x11::sync();
     new GiveBack(window_, id);
 }
 

@@ -1,11 +1,38 @@
 #include "framework/qt/Spelling.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 #include <QTextBoundaryFinder>
 #include <enchant.h>
-#include <optional>
+#include <malloc.h>
 
 namespace fw::detail {
+
+namespace {
+// Enchant keeps the user's personal word lists in its configuration folder and creates them
+// there as a dictionary opens. Pointed at a folder that cannot exist, it opens the dictionary
+// without them, so that checking the spelling writes no file. The variable is set only while
+// Enchant reads it, so that programs started from here see the user's own.
+class NoPersonalWordLists {
+  public:
+    NoPersonalWordLists() : previous_(qgetenv(kVariable)), had_(qEnvironmentVariableIsSet(kVariable)) {
+        qputenv(kVariable, "/dev/null");
+    }
+    ~NoPersonalWordLists() {
+        if (had_)
+            qputenv(kVariable, previous_);
+        else
+            qunsetenv(kVariable);
+    }
+    NoPersonalWordLists(const NoPersonalWordLists&) = delete;
+    NoPersonalWordLists& operator=(const NoPersonalWordLists&) = delete;
+
+  private:
+    static constexpr const char* kVariable = "ENCHANT_CONFIG_DIR";
+    QByteArray previous_;
+    bool had_;
+};
+} // namespace
 
 struct SpellingDictionary::Handle {
     EnchantBroker* broker = nullptr;
@@ -15,6 +42,8 @@ struct SpellingDictionary::Handle {
             enchant_broker_free_dict(broker, dict);
         if (broker)
             enchant_broker_free(broker);
+        // The dictionary's word tables are megabytes of small blocks: hand the pages back.
+        malloc_trim(0);
     }
 };
 
@@ -24,9 +53,9 @@ std::vector<std::string>& askedLanguages() {
     return languages;
 }
 
-// Looked up once: a text area made later shares the dictionary of the first.
-std::optional<std::shared_ptr<const SpellingDictionary>>& cached() {
-    static std::optional<std::shared_ptr<const SpellingDictionary>> dictionary;
+// Held by the text areas that check; a text area made while one is loaded shares it.
+std::weak_ptr<const SpellingDictionary>& current() {
+    static std::weak_ptr<const SpellingDictionary> dictionary;
     return dictionary;
 }
 
@@ -44,29 +73,43 @@ std::vector<std::string> candidates() {
 }
 } // namespace
 
+SpellingDictionary::SpellingDictionary(std::unique_ptr<Handle> handle) : handle_(std::move(handle)) {}
+
 std::shared_ptr<const SpellingDictionary> SpellingDictionary::forUser() {
-    if (cached())
-        return *cached();
-    std::shared_ptr<const SpellingDictionary> found;
-    auto handle = std::make_shared<Handle>();
-    handle->broker = enchant_broker_init();
-    for (const std::string& tag : candidates()) {
-        if (!handle->broker || tag.empty() || tag == "C" || tag == "POSIX")
-            continue;
-        if (enchant_broker_dict_exists(handle->broker, tag.c_str()))
-            handle->dict = enchant_broker_request_dict(handle->broker, tag.c_str());
-        if (handle->dict)
-            break;
+    if (auto loaded = current().lock())
+        return loaded;
+    auto handle = std::make_unique<Handle>();
+    {
+        const NoPersonalWordLists none;
+        handle->broker = enchant_broker_init();
+        for (const std::string& tag : candidates()) {
+            if (!handle->broker || tag.empty() || tag == "C" || tag == "POSIX")
+                continue;
+            if (enchant_broker_dict_exists(handle->broker, tag.c_str()))
+                handle->dict = enchant_broker_request_dict(handle->broker, tag.c_str());
+            if (handle->dict)
+                break;
+        }
     }
-    if (handle->dict)
-        found.reset(new SpellingDictionary(handle));
-    cached() = found;
-    return found;
+    if (!handle->dict)
+        return nullptr;
+    // The program's own name is a word of its texts.
+    const QByteArray name = QCoreApplication::applicationName().toUtf8();
+    if (!name.isEmpty())
+        enchant_dict_add_to_session(handle->dict, name.constData(), name.size());
+    std::shared_ptr<const SpellingDictionary> made(new SpellingDictionary(std::move(handle)));
+    current() = made;
+    return made;
 }
 
 void SpellingDictionary::setLanguages(std::vector<std::string> languages) {
     askedLanguages() = std::move(languages);
-    cached().reset();
+    // Text areas made from now on ask anew; those that check keep theirs.
+    current().reset();
+}
+
+bool SpellingDictionary::loaded() {
+    return !current().expired();
 }
 
 SpellingDictionary::~SpellingDictionary() = default;
@@ -76,14 +119,18 @@ bool SpellingDictionary::isCorrect(const QString& word) const {
     return enchant_dict_check(handle_->dict, utf8.constData(), utf8.size()) == 0;
 }
 
-SpellingHighlighter::SpellingHighlighter(QTextDocument* document,
-                                         std::shared_ptr<const SpellingDictionary> dictionary)
-    : QSyntaxHighlighter(document), dictionary_(std::move(dictionary)) {
+SpellingHighlighter::SpellingHighlighter(QTextDocument* document) : QSyntaxHighlighter(document) {
     misspelt_.setUnderlineStyle(QTextCharFormat::SpellCheckUnderline);
     misspelt_.setUnderlineColor(Qt::red);
 }
 
 void SpellingHighlighter::highlightBlock(const QString& text) {
+    if (!asked_) {
+        asked_ = true;
+        dictionary_ = SpellingDictionary::forUser();
+    }
+    if (!dictionary_)
+        return;
     QTextBoundaryFinder words(QTextBoundaryFinder::Word, text);
     int start = 0;
     while (words.toNextBoundary() >= 0) {

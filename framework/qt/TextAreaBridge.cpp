@@ -6,6 +6,7 @@
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <deque>
 
 #include "framework/Window.h"
 #include "framework/qt/Convert.h"
@@ -54,6 +55,41 @@ int toCharacters(const QTextDocument& doc, int units) {
         if (!doc.characterAt(i).isLowSurrogate())
             ++characters;
     return characters;
+}
+
+// One palette for each look a text area takes, shared by all text areas with that look. The
+// style keeps drawn pieces under the palette's key: a palette of its own for every new text
+// area would fill its cache anew each time. Every role is set, so that a widget takes the
+// palette as it is, with its key, and resolves nothing from its parent's.
+const QPalette& textAreaPalette(const QColor& text, const QColor& base, bool hideSelection) {
+    struct Look {
+        QRgb text, base;
+        bool hide;
+        qint64 from; // the application palette's key it was made from
+        QPalette palette;
+    };
+    static std::deque<Look> looks; // references stay valid as it grows
+    const QPalette& application = QApplication::palette();
+    for (const Look& look : looks)
+        if (look.text == text.rgba() && look.base == base.rgba() && look.hide == hideSelection &&
+            look.from == application.cacheKey())
+            return look.palette;
+    QPalette palette = application;
+    for (int group = 0; group < QPalette::NColorGroups; ++group)
+        for (int role = 0; role < QPalette::NColorRoles; ++role) {
+            const auto g = QPalette::ColorGroup(group);
+            const auto r = QPalette::ColorRole(role);
+            palette.setBrush(g, r, application.brush(g, r));
+        }
+    palette.setColor(QPalette::Text, text);
+    palette.setColor(QPalette::Base, base);
+    if (hideSelection)
+        for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+            palette.setColor(group, QPalette::Highlight, base);
+            palette.setColor(group, QPalette::HighlightedText, text);
+        }
+    looks.push_back({text.rgba(), base.rgba(), hideSelection, application.cacheKey(), palette});
+    return looks.back().palette;
 }
 
 int toUnits(const QTextDocument& doc, int characters) {
@@ -160,16 +196,7 @@ void TextAreaBridge::keepWithinLimit() {
 void TextAreaBridge::focusChanged(bool focused) {
     // A hidden selection is drawn in the text's own colours.
     const bool hide = !focused && control().HideSelection();
-    QPalette palette = view()->palette();
-    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
-        palette.setColor(group, QPalette::Highlight,
-                         hide ? palette.color(group, QPalette::Base)
-                              : QApplication::palette().color(group, QPalette::Highlight));
-        palette.setColor(group, QPalette::HighlightedText,
-                         hide ? palette.color(group, QPalette::Text)
-                              : QApplication::palette().color(group, QPalette::HighlightedText));
-    }
-    view()->setPalette(palette);
+    view()->setPalette(textAreaPalette(toQt(control().TextColor()), toQt(control().BackColor()), hide));
 }
 
 void TextAreaBridge::syncOwn() {
@@ -185,22 +212,16 @@ void TextAreaBridge::syncOwn() {
     edit->setReadOnly(area.ReadOnly());
     edit->setAcceptRichText(area.Styled());
     edit->setTabChangesFocus(!area.AcceptTabs());
-    QPalette palette = edit->palette();
-    palette.setColor(QPalette::Text, toQt(area.TextColor()));
-    palette.setColor(QPalette::Base, toQt(area.BackColor()));
-    edit->setPalette(palette);
     focusChanged(edit->hasFocus());
     programEdit_ = true;
     applyParagraphs();
     programEdit_ = false;
 
-    std::shared_ptr<const SpellingDictionary> dictionary =
-        area.AutomaticallyCheckSpelling() ? SpellingDictionary::forUser() : nullptr;
-    if (!dictionary && highlighter_) {
+    if (!area.AutomaticallyCheckSpelling() && highlighter_) {
         delete highlighter_;
         highlighter_ = nullptr;
-    } else if (dictionary && !highlighter_) {
-        highlighter_ = new SpellingHighlighter(document(), dictionary);
+    } else if (area.AutomaticallyCheckSpelling() && !highlighter_) {
+        highlighter_ = new SpellingHighlighter(document());
     }
 }
 

@@ -70,6 +70,7 @@ void WindowBridge::open() {
 void WindowBridge::destroy() {
     closed_ = true;
     menus_.reset();
+    menusFor_ = nullptr;
     if (widget_) {
         widget_->detach();
         widget_->hide();
@@ -161,10 +162,15 @@ void WindowBridge::rebuildMenuBar() {
     QWidget* w = widget();
     if (!w)
         return;
-    menus_.reset();
-    if (Ref<MenuBar> bar = owner_.menuBar_) {
-        menus_ = std::make_unique<MenuBridge>(owner_, w, *bar);
-        menus_->bar()->setVisible(owner_.menuBarVisible_);
+    // Built once for each bar the window is given: building asks the style for the menus'
+    // icons, which loads the image plug-ins.
+    if (!menus_ || menusFor_ != owner_.menuBar_) {
+        menus_.reset();
+        menusFor_ = owner_.menuBar_;
+        if (Ref<MenuBar> bar = owner_.menuBar_) {
+            menus_ = std::make_unique<MenuBridge>(owner_, w, *bar);
+            menus_->bar()->setVisible(owner_.menuBarVisible_);
+        }
     }
     apply();
 }

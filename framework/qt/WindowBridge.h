@@ -67,6 +67,7 @@ class WindowBridge {
     QPointer<WindowWidget> widget_;
     QPointer<QWidget> content_;
     std::unique_ptr<MenuBridge> menus_;
+    Ref<MenuBar> menusFor_; // the bar menus_ was built from
     bool closed_ = false;
 };
 

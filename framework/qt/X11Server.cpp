@@ -31,6 +31,24 @@ xcb_atom_t atom(xcb_connection_t* c, const char* name) {
     return r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
 }
 
+// An atom's number stays as long as the server runs: asked once per connection.
+xcb_atom_t activeWindowAtom(xcb_connection_t* c) {
+    static xcb_connection_t* askedOn = nullptr;
+    static xcb_atom_t known = XCB_ATOM_NONE;
+    if (askedOn != c || known == XCB_ATOM_NONE) {
+        known = atom(c, "_NET_ACTIVE_WINDOW");
+        askedOn = c;
+    }
+    return known;
+}
+
+// The top-most child of `from` at the point, in root coordinates; none when there is none.
+xcb_window_t childAt(xcb_connection_t* c, xcb_window_t from, int16_t x, int16_t y) {
+    auto r =
+        reply(xcb_translate_coordinates_reply(c, xcb_translate_coordinates(c, root(c), from, x, y), nullptr));
+    return r ? r->child : xcb_window_t(XCB_WINDOW_NONE);
+}
+
 } // namespace
 
 bool available() {
@@ -45,17 +63,30 @@ bool showsAt(WindowId window, ScreenPoint device) {
     // The protocol carries 16-bit coordinates.
     const auto x = int16_t(std::clamp(device.x, -32768, 32767));
     const auto y = int16_t(std::clamp(device.y, -32768, 32767));
-    // Down from the root: at each level the server names the top-most mapped child under the
-    // point. The window shows there when it lies on that path.
-    xcb_window_t at = top;
+    // The frame a window manager put round the window, as the last full look found it: when that
+    // is what shows at the point, the window inside it does (a frame's decorations lie round its
+    // client, never on it), and one question answers. A frame made anew since is not what shows
+    // there, and the full look below finds it.
+    static WindowId framed = 0;
+    static xcb_window_t frame = XCB_WINDOW_NONE;
+    const xcb_window_t topMost = childAt(c, top, x, y);
+    if (topMost == XCB_WINDOW_NONE)
+        return false;
+    if (topMost == window || (framed == window && topMost == frame))
+        return true;
+    // Down from the top-most window at the point: at each level the server names the top-most
+    // mapped child under the point. The window shows there when it lies on that path.
+    xcb_window_t at = topMost;
     for (int depth = 0; depth < 64; ++depth) {
-        auto r =
-            reply(xcb_translate_coordinates_reply(c, xcb_translate_coordinates(c, top, at, x, y), nullptr));
-        if (!r || r->child == XCB_WINDOW_NONE)
+        const xcb_window_t child = childAt(c, at, x, y);
+        if (child == XCB_WINDOW_NONE)
             return false;
-        at = r->child;
-        if (at == window)
+        if (child == window) {
+            framed = window;
+            frame = topMost;
             return true;
+        }
+        at = child;
     }
     return false;
 }
@@ -64,7 +95,7 @@ WindowId activeWindow() {
     xcb_connection_t* c = connection();
     if (!c)
         return 0;
-    const xcb_atom_t active = atom(c, "_NET_ACTIVE_WINDOW");
+    const xcb_atom_t active = activeWindowAtom(c);
     if (active == XCB_ATOM_NONE)
         return 0;
     auto r = reply(
@@ -82,7 +113,7 @@ void requestActive(WindowId window, WindowId currentlyActive) {
     message.response_type = XCB_CLIENT_MESSAGE;
     message.format = 32;
     message.window = window;
-    message.type = atom(c, "_NET_ACTIVE_WINDOW");
+    message.type = activeWindowAtom(c);
     // Source 2, as a pager asks: the window was the user's choice, not the program's; window
     // managers refuse or defer activation that a program asks for itself.
     message.data.data32[0] = 2;
@@ -91,11 +122,6 @@ void requestActive(WindowId window, WindowId currentlyActive) {
     xcb_send_event(c, 0, root(c), XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
                    reinterpret_cast<const char*>(&message));
     xcb_flush(c);
-}
-
-void sync() {
-    if (xcb_connection_t* c = connection())
-        std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
 }
 
 } // namespace fw::detail::x11

@@ -19,7 +19,5 @@ bool showsAt(WindowId window, ScreenPoint device);
 WindowId activeWindow();
 // Asks the window manager to make the window active, as a pager does.
 void requestActive(WindowId window, WindowId currentlyActive);
-// A round trip: every request sent before it has been handled by the server.
-void sync();
 
 } // namespace fw::detail::x11

@@ -121,6 +121,8 @@ bool selectionShown(TextArea& area);
 int32_t lineCount(TextArea& area);
 // The languages the spell checker asks Enchant for, in turn; empty: the user's, then English.
 void useSpellingLanguages(std::vector<std::string> languages);
+// Whether the spell checker's dictionary is loaded now.
+bool spellingDictionaryLoaded();
 
 // Key presses as the user makes them, to the window's focus widget, shortcuts included: "Tab",
 // "Ctrl+C", or text to type.

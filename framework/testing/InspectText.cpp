@@ -43,4 +43,8 @@ void useSpellingLanguages(std::vector<std::string> languages) {
     detail::SpellingDictionary::setLanguages(std::move(languages));
 }
 
+bool spellingDictionaryLoaded() {
+    return detail::SpellingDictionary::loaded();
+}
+
 } // namespace fw::inspect

@@ -1,7 +1,9 @@
 // The Help window: one at a time, its layout and help text, its own menu bar, and the keys that
 // act in it from the moment it opens.
 #include <algorithm>
+#include <filesystem>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -118,6 +120,42 @@ TEST_F(HelpTest, TheHelpTextHasItsFiveParagraphs) {
                  [](char c) { return c >= '0' && c <= '9'; });
     EXPECT_EQ(figures, "20");
     EXPECT_EQ(count(text, "Mac"), 0u);
+}
+
+// Everything under the folder, as paths relative to it.
+std::vector<std::string> filesUnder(const std::filesystem::path& folder) {
+    std::vector<std::string> found;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
+        found.push_back(std::filesystem::relative(entry.path(), folder).string());
+    std::sort(found.begin(), found.end());
+    return found;
+}
+
+TEST_F(HelpTest, MisspeltWordsAreMarkedButNotTheProgramsNameAndNoFileIsWritten) {
+    fw::inspect::useSpellingLanguages({"en_US"});
+    const std::filesystem::path config = prefs.file().parent_path();
+    const std::vector<std::string> before = filesUnder(config);
+
+    fw::Ref<ambrel::Help> help = showHelp();
+    ASSERT_TRUE(help);
+    fw::Ref<fw::TextArea> text = help->TextArea1();
+    text->setSelStart(0);
+    fw::inspect::typeText(*help, "Ambrel mispeled ");
+    const auto marked = [&](const char* word) {
+        const std::vector<fw::String> words = fw::inspect::misspeltWords(*text);
+        return std::find(words.begin(), words.end(), fw::String(word)) != words.end();
+    };
+    ASSERT_TRUE(uitest::runUntil([&] { return marked("mispeled"); }));
+    EXPECT_FALSE(marked("Ambrel")) << "the program's own name is a word";
+    EXPECT_TRUE(fw::inspect::spellingDictionaryLoaded());
+
+    help->Close();
+    help = nullptr;
+    text = nullptr;
+    EXPECT_TRUE(uitest::runUntil([] { return !fw::inspect::spellingDictionaryLoaded(); }))
+        << "the dictionary goes with the last text area that checks";
+    EXPECT_EQ(filesUnder(config), before);
+    fw::inspect::useSpellingLanguages({});
 }
 
 TEST_F(HelpTest, MenuBar2IsTheSameBarEachTimeWithTwelveAccessors) {

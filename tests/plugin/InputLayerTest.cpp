@@ -122,7 +122,7 @@ TEST_F(InputLayer, PostsAButtonOnlyWhenItsStateChanges) {
 
 TEST_F(InputLayer, MovesThePointerForAMouseEventOnlyWhenAsked) {
     EXPECT_EQ(CGPostMouseEvent({300, 310}, 1, 1, 0), kCGErrorSuccess);
-    EXPECT_EQ(pointerPosition(display.get()), (RootPoint{300, 310}));
+    EXPECT_EQ(pointerOnceAt(display.get(), {300, 310}), (RootPoint{300, 310}));
     EXPECT_EQ(CGPostMouseEvent({10, 10}, 0, 1, 0), kCGErrorSuccess);
     EXPECT_EQ(pointerPosition(display.get()), (RootPoint{300, 310}));
 }
@@ -137,7 +137,7 @@ TEST_F(InputLayer, WarpsThePointerAndReadsItBack) {
     for (auto [point, expected] : cases) {
         SCOPED_TRACE(::testing::Message() << "warp to " << point.x << ", " << point.y);
         EXPECT_EQ(CGWarpMouseCursorPosition(point), kCGErrorSuccess);
-        EXPECT_EQ(pointerPosition(display.get()), expected);
+        EXPECT_EQ(pointerOnceAt(display.get(), expected), expected);
         Point where{-1, -1};
         GetGlobalMouse(&where);
         EXPECT_EQ(where.h, expected.x);
@@ -149,6 +149,7 @@ TEST_F(InputLayer, RefusesWhatItCannotPostAndLeavesThePointer) {
     constexpr float nan = std::numeric_limits<float>::quiet_NaN();
     constexpr float infinity = std::numeric_limits<float>::infinity();
     ASSERT_EQ(CGWarpMouseCursorPosition({50, 60}), kCGErrorSuccess);
+    ASSERT_EQ(pointerOnceAt(display.get(), {50, 60}), (RootPoint{50, 60}));
     const std::pair<const char*, std::function<CGError()>> cases[] = {
         {"no buttons",
          [] {
@@ -213,7 +214,7 @@ TEST_F(NoXTest, PostingFailsWhileTheWarpStillWorks) {
     EXPECT_EQ(CGPostKeyboardEvent('a', 0x00, 1), kCGErrorNotImplemented);
     EXPECT_EQ(CGPostMouseEvent({5, 5}, 1, 1, 1), kCGErrorNotImplemented);
     EXPECT_EQ(CGWarpMouseCursorPosition({40, 50}), kCGErrorSuccess);
-    EXPECT_EQ(pointerPosition(display.get()), (RootPoint{40, 50}));
+    EXPECT_EQ(pointerOnceAt(display.get(), {40, 50}), (RootPoint{40, 50}));
 }
 
 } // namespace

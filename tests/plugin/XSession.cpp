@@ -16,6 +16,12 @@ RootPoint pointerPosition(Display* display) {
     return {rootX, rootY};
 }
 
+RootPoint pointerOnceAt(Display* display, RootPoint expected) {
+    RootPoint at = pointerPosition(display);
+    waitUntil([&] { return (at = pointerPosition(display)) == expected; });
+    return at;
+}
+
 unsigned long idleMilliseconds(Display* display) {
     XScreenSaverInfo* info = XScreenSaverAllocInfo();
     XScreenSaverQueryInfo(display, DefaultRootWindow(display), info);

@@ -35,6 +35,10 @@ struct RootPoint {
 };
 
 RootPoint pointerPosition(Display* display);
+// The pointer's position once it is at `expected`, or when the bound has passed: the input layer
+// only sends what it posts, on a connection of its own, so the server may take it after this
+// connection's next question.
+RootPoint pointerOnceAt(Display* display, RootPoint expected);
 
 // Milliseconds since the server last saw user input, from the screen-saver extension.
 unsigned long idleMilliseconds(Display* display);
