@@ -132,9 +132,22 @@ std::filesystem::path applicationFolder() {
     return error ? std::filesystem::path() : exe.parent_path();
 }
 
-void loadInstalledPlugins() {
-    // Only the application's own folder: never the current folder or a path from the environment.
+namespace {
+// An installed program's modules sit in a library folder of their own, found relative to the
+// executable so that a moved install still finds them; in the build tree they sit beside it.
+std::filesystem::path pluginFolder() {
     std::filesystem::path folder = applicationFolder();
+    if (folder.empty())
+        return folder;
+    std::error_code error;
+    std::filesystem::path installed = (folder / AMBREL_PLUGIN_FOLDER).lexically_normal();
+    return std::filesystem::is_directory(installed, error) ? installed : folder;
+}
+} // namespace
+
+void loadInstalledPlugins() {
+    // Only the application's own folders: never the current folder or a path from the environment.
+    std::filesystem::path folder = pluginFolder();
     std::error_code error;
     bool found = false;
     if (!folder.empty())

@@ -19,7 +19,8 @@ constexpr int32_t kPluginDataOffset = kObjectHeaderSize;
 // noted for the start-up report) when the module is missing, damaged (moduleDamage) or has no
 // entry point.
 bool loadPluginModule(const std::filesystem::path& module);
-// Loads the plug-ins from the application's own install folder only.
+// Loads the plug-ins from the application's own plug-in folder only: the installed library folder
+// relative to the executable when there is one, else the executable's own folder.
 void loadInstalledPlugins();
 // The folder the running executable lives in.
 std::filesystem::path applicationFolder();
