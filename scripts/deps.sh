@@ -3,6 +3,7 @@
 #   deps.sh           what building and running Ambrel needs
 #   deps.sh display   and a virtual X server, for a run without a display
 #   deps.sh test      and everything the test suite and the benchmark need
+#   deps.sh picture   and what scripts/picture.sh takes the README's picture with
 set -euo pipefail
 
 build=(
@@ -18,13 +19,15 @@ test=(
   cups printer-driver-cups-pdf poppler-utils
   desktop-file-utils
 )
+picture=("${display[@]}" openbox x11-utils x11-apps netpbm)
 
 packages=("${build[@]}")
 for group in "$@"; do
   case $group in
     display) packages+=("${display[@]}") ;;
     test) packages+=("${test[@]}") ;;
-    *) echo "deps.sh: no package group \"$group\" (display, test)" >&2; exit 2 ;;
+    picture) packages+=("${picture[@]}") ;;
+    *) echo "deps.sh: no package group \"$group\" (display, test, picture)" >&2; exit 2 ;;
   esac
 done
 
