@@ -4,9 +4,11 @@
 
 #include "app/App.h"
 #include "app/MenuBar1.h"
+#include "app/ProgramIcon.h"
 #include "app/TolvaneVrek.h"
 #include "app/Window1.h"
 #include "app/prefModule.h"
+#include "framework/ApplicationIcon.h"
 #include "framework/CheckBox.h"
 #include "framework/Date.h"
 #include "framework/Dialogs.h"
@@ -180,6 +182,9 @@ void runModuleExitList() {
 
 int runApplication(int argc, char** argv) {
     fw::RuntimeInit(argc, argv);
+    // Before the first window, the start-up box included. Without it the program still runs.
+    if (!fw::setApplicationIcon(kProgramIcon))
+        std::fprintf(stderr, "Ambrel could not draw its icon; its windows show the toolkit's own.\n");
     runClassSetupList();
     _Main();
     runModuleExitList();

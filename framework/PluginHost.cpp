@@ -136,6 +136,19 @@ std::filesystem::path applicationFolder() {
     return error ? std::filesystem::path() : exe.parent_path();
 }
 
+namespace {
+// An installed program's modules sit in a library folder of their own, found relative to the
+// executable so that a moved install still finds them; in the build tree they sit beside it.
+std::filesystem::path pluginFolder() {
+    std::filesystem::path folder = applicationFolder();
+    if (folder.empty())
+        return folder;
+    std::error_code error;
+    std::filesystem::path installed = (folder / AMBREL_PLUGIN_FOLDER).lexically_normal();
+    return std::filesystem::is_directory(installed, error) ? installed : folder;
+}
+} // namespace
+
 void loadPluginsFrom(const std::filesystem::path& folder) {
     static constexpr const char* kPluginModules[] = {AMBREL_PLUGIN_MODULES};
     for (const char* plugin : kPluginModules) {
@@ -149,8 +162,8 @@ void loadPluginsFrom(const std::filesystem::path& folder) {
 }
 
 void loadInstalledPlugins() {
-    // Only the application's own folder: never the current folder or a path from the environment.
-    loadPluginsFrom(applicationFolder());
+    // Only the application's own folders: never the current folder or a path from the environment.
+    loadPluginsFrom(pluginFolder());
 }
 
 void** RuntimeAllocatePluginEntrypointsTable(int32_t slotCount) {

@@ -26,7 +26,8 @@ bool loadPluginModule(const std::filesystem::path& module);
 // Loads the application's own plug-ins, by name (Tolvane.so for Tolvane), from the folder; any
 // other file there is passed over.
 void loadPluginsFrom(const std::filesystem::path& folder);
-// Loads the plug-ins from the application's own install folder only.
+// Loads the plug-ins from the application's own plug-in folder only: the installed library folder
+// relative to the executable when there is one, else the executable's own folder.
 void loadInstalledPlugins();
 // The folder the running executable lives in.
 std::filesystem::path applicationFolder();

@@ -3,7 +3,7 @@
 # application's, measured on a virtual X server of their own (about 4 min; with --long, about an hour).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/scripts/deps.sh"
-"$root/scripts/build.sh" build
+"$root/scripts/deps.sh" test
+"$root/scripts/build.sh" build -DAMBREL_TESTS=ON
 "$root/build/bin/update_bench"
 exec "$root/tests/with-xvfb.sh" "$root/build/bin/ambrel_bench" "$@"

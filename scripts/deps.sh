@@ -1,16 +1,35 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Ambrel builds, runs and tests with, when any is missing.
+# Installs the Debian packages of the groups named, when any is missing:
+#   deps.sh           what building and running Ambrel needs
+#   deps.sh display   and a virtual X server, for a run without a display
+#   deps.sh test      and everything the test suite and the benchmark need
+#   deps.sh picture   and what scripts/picture.sh takes the README's picture with
 set -euo pipefail
 
-packages=(
+build=(
   build-essential cmake pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev qt6-svg-dev libgl-dev
   libenchant-2-dev hunspell-en-us
-  libx11-dev libxtst-dev libxss-dev libxcb1-dev libxi-dev
-  libgtest-dev libgmock-dev
-  xvfb xauth openbox x11-utils x11-xserver-utils
-  cups printer-driver-cups-pdf poppler-utils
+  libx11-dev libxtst-dev libxcb1-dev
 )
+display=(xvfb)
+test=(
+  "${display[@]}" xauth openbox x11-utils x11-xserver-utils
+  libgtest-dev libgmock-dev libxss-dev libxi-dev
+  cups printer-driver-cups-pdf poppler-utils
+  desktop-file-utils
+)
+picture=("${display[@]}" openbox x11-utils x11-apps netpbm)
+
+packages=("${build[@]}")
+for group in "$@"; do
+  case $group in
+    display) packages+=("${display[@]}") ;;
+    test) packages+=("${test[@]}") ;;
+    picture) packages+=("${picture[@]}") ;;
+    *) echo "deps.sh: no package group \"$group\" (display, test, picture)" >&2; exit 2 ;;
+  esac
+done
 
 missing=()
 for p in "${packages[@]}"; do

@@ -3,12 +3,12 @@
 # builds and runs it once more with AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/scripts/deps.sh"
+"$root/scripts/deps.sh" test
 
-"$root/scripts/build.sh" build
+"$root/scripts/build.sh" build -DAMBREL_TESTS=ON
 (cd "$root/build" && ctest --output-on-failure -j "$(nproc)")
 
-"$root/scripts/build.sh" build-asan -DAMBREL_SANITIZE=ON
+"$root/scripts/build.sh" build-asan -DAMBREL_TESTS=ON -DAMBREL_SANITIZE=ON
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export LSAN_OPTIONS=suppressions=$root/tests/lsan.supp

@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <thread>
 
@@ -156,4 +157,14 @@ std::vector<ShownWindow> shownWindows(const std::string& title) {
     XSync(display.get(), False);
     XSetErrorHandler(previous);
     return found;
+}
+
+bool panelShown() {
+    auto windows = shownWindows("Ambrel");
+    return std::any_of(windows.begin(), windows.end(), [](const ShownWindow& w) { return !w.dialog; });
+}
+
+bool boxShown() {
+    auto windows = shownWindows("Ambrel");
+    return std::any_of(windows.begin(), windows.end(), [](const ShownWindow& w) { return w.dialog; });
 }

@@ -52,3 +52,6 @@ struct ShownWindow {
 };
 // The viewable windows titled `title` on the display DISPLAY names.
 std::vector<ShownWindow> shownWindows(const std::string& title);
+// The program's panel is on the display; one of its boxes (the start-up box) is.
+bool panelShown();
+bool boxShown();

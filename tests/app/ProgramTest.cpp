@@ -34,16 +34,6 @@ std::map<std::string, std::optional<std::string>> onX() {
     return {{"QT_QPA_PLATFORM", "xcb"}};
 }
 
-bool panelShown() {
-    auto windows = shownWindows("Ambrel");
-    return std::any_of(windows.begin(), windows.end(), [](const ShownWindow& w) { return !w.dialog; });
-}
-
-bool boxShown() {
-    auto windows = shownWindows("Ambrel");
-    return std::any_of(windows.begin(), windows.end(), [](const ShownWindow& w) { return w.dialog; });
-}
-
 std::string lineOf(const std::string& text) {
     return text.substr(0, text.find('\n'));
 }
