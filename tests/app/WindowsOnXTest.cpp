@@ -109,6 +109,18 @@ std::set<std::string> allowedActions(Display* d, ::Window w) {
     return names;
 }
 
+// The program's windows, each reached through its implicit instance.
+struct ProgramWindow {
+    const char* what;
+    fw::Ref<fw::Window> (*window)();
+};
+const ProgramWindow kProgramWindows[] = {
+    {"panel", [] { return fw::Ref<fw::Window>(::Window1()); }},
+    {"Self Test", [] { return fw::Ref<fw::Window>(::selfTest()); }},
+    {"Help", [] { return fw::Ref<fw::Window>(::Help()); }},
+    {"About", [] { return fw::Ref<fw::Window>(::AboutBox()); }},
+};
+
 class WindowsOnX : public testing::Test {
   protected:
     static void SetUpTestSuite() { ambrel::runClassSetupList(); }
@@ -128,18 +140,8 @@ class WindowsOnX : public testing::Test {
         fw::_RuntimeRegisterAppObject(nullptr);
     }
 
-    // Runs the loop until the condition holds or the bound has passed. A pending quit (a closed
-    // panel asks for one) ends a run at once: run again.
     static bool settle(const std::function<bool()>& done, int32_t boundMs = 10000) {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(boundMs);
-        while (!done()) {
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                deadline - std::chrono::steady_clock::now());
-            if (left.count() <= 0)
-                return false;
-            uitest::runUntil(done, static_cast<int32_t>(left.count()));
-        }
-        return true;
+        return uitest::runUntilDespiteQuits(done, boundMs);
     }
 
     // The screens' usable areas in device pixels: the toolkit's, by the scale that maps them onto
@@ -229,15 +231,9 @@ TEST_F(WindowsOnX, WindowsWithoutAPlaceOfTheirOwnShowTheirWholeFrame) {
     fw::Ref<ambrel::Window1> panel = ::Window1();
     showAndMap(*panel);
     const fw::inspect::WindowView panelView = fw::inspect::view(*panel);
-    const struct {
-        const char* what;
-        std::function<fw::Ref<fw::Window>()> window;
-    } cases[] = {
-        {"Self Test", [] { return fw::Ref<fw::Window>(::selfTest()); }},
-        {"Help", [] { return fw::Ref<fw::Window>(::Help()); }},
-        {"About", [] { return fw::Ref<fw::Window>(::AboutBox()); }},
-    };
-    for (const auto& c : cases) {
+    // All but the panel, which is shown already.
+    for (const ProgramWindow& c :
+         std::vector<ProgramWindow>(kProgramWindows + 1, std::end(kProgramWindows))) {
         fw::Ref<fw::Window> window = c.window();
         expectFrameOnAScreen(showAndMap(*window), c.what);
         if (!managed) {
@@ -261,16 +257,7 @@ TEST_F(WindowsOnX, TheHintsAskForOnlyTheButtonsTheRecordsAllow) {
     constexpr unsigned long kFunctionsSet = 1 << 0, kDecorationsSet = 1 << 1;
     constexpr unsigned long kFunctionMinimise = 1 << 3, kFunctionMaximise = 1 << 4, kFunctionClose = 1 << 5;
     constexpr unsigned long kDecorationMinimise = 1 << 5, kDecorationMaximise = 1 << 6;
-    const struct {
-        const char* what;
-        std::function<fw::Ref<fw::Window>()> window;
-    } cases[] = {
-        {"panel", [] { return fw::Ref<fw::Window>(::Window1()); }},
-        {"Self Test", [] { return fw::Ref<fw::Window>(::selfTest()); }},
-        {"Help", [] { return fw::Ref<fw::Window>(::Help()); }},
-        {"About", [] { return fw::Ref<fw::Window>(::AboutBox()); }},
-    };
-    for (const auto& c : cases) {
+    for (const ProgramWindow& c : kProgramWindows) {
         fw::Ref<fw::Window> window = c.window();
         const ::Window id = showAndMap(*window);
         const Atom motif = XInternAtom(d, "_MOTIF_WM_HINTS", False);
