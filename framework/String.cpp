@@ -122,7 +122,8 @@ String Str(double value) {
 double Val(const String& text) {
     const std::string_view s = text.bytes();
     std::size_t i = 0;
-    while (i < s.size() && (s[i] == ' ' || s[i] == '\t'))
+    // Blanks, tabs and line breaks: a number on a line of its own reads as that number.
+    while (i < s.size() && (s[i] == ' ' || s[i] == '\t' || s[i] == '\r' || s[i] == '\n'))
         ++i;
     bool negative = false;
     if (i < s.size() && (s[i] == '+' || s[i] == '-'))

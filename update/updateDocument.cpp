@@ -11,8 +11,19 @@ namespace ambrel {
 
 namespace {
 
+// The most of a text from the reply that the dialog shows: a longer one is cut here, before the
+// dialog lays it out, so that a huge reply cannot hold up the program.
+constexpr int32_t kShownCharacters = 4096;
+
+fw::String shown(const fw::String& text) {
+    if (fw::Len(text) <= kShownCharacters)
+        return text;
+    return fw::Mid(text, 1, kShownCharacters) + "\u2026";
+}
+
 // An update document names a version that begins with a number; an error page, or a proxy's or
-// captive portal's login page, does not.
+// captive portal's login page, does not. Blanks and line breaks before it are skipped, as Val
+// skips them.
 bool namesAVersion(const fw::String& version) {
     for (char c : version.bytes()) {
         if (c == ' ' || c == '\t' || c == '\r' || c == '\n')
@@ -67,7 +78,7 @@ void updateWindow::hp_PageReceived(fw::HTTPSocket* sender, fw::String, int32_t, 
         current = fw::Val(fw::NthField(version, ".", 3)) == static_cast<double>(::App()->BugVersion());
 
     if (!current) {
-        askUpgrade(version, description, updateAddresses::download(), isFree);
+        askUpgrade(shown(version), shown(description), updateAddresses::download(), isFree);
         return;
     }
     StaticText1()->setText("This version is current.");

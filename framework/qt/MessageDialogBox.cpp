@@ -2,11 +2,17 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyle>
+#include <QTextDocument>
+#include <QTextEdit>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
 
 #include "framework/qt/Convert.h"
 #include "framework/qt/ModalLoop.h"
@@ -15,16 +21,41 @@ namespace fw::detail {
 
 namespace {
 
-QLabel* plainLabel(const String& text, const char* objectName, QWidget* parent) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(QLatin1String(objectName));
-    label->setTextFormat(Qt::PlainText);
-    label->setWordWrap(true);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    label->setText(toQt(text));
-    label->setVisible(!text.empty());
-    return label;
-}
+// The widest the texts are laid out, and the room left around the dialog for the window
+// manager's frame and title bar, which are not known before the dialog is shown.
+constexpr int kTextWidth = 400;
+constexpr QSize kFrameRoom(16, 64);
+// The least a text keeps when the screen is small: three lines or so, a few words wide.
+constexpr int kLeastTextHeight = 48;
+constexpr int kLeastTextWidth = 120;
+
+// A read-only view of plain text that wraps at word boundaries, breaks a word too long for a line
+// anywhere, and scrolls what does not fit the height it is given.
+class WrappedText : public QTextEdit {
+  public:
+    WrappedText(const String& text, const char* objectName, QWidget* parent) : QTextEdit(parent) {
+        setObjectName(QLatin1String(objectName));
+        setReadOnly(true);
+        setAcceptRichText(false);
+        setFrameShape(QFrame::NoFrame);
+        setLineWrapMode(QTextEdit::WidgetWidth);
+        setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        setTextInteractionFlags(Qt::TextSelectableByMouse);
+        // Return and Escape stay with the dialog's buttons.
+        setFocusPolicy(Qt::NoFocus);
+        viewport()->setAutoFillBackground(false);
+        setPlainText(linesToQt(text));
+        setVisible(!text.empty());
+    }
+    // The height that shows the whole text laid out this wide.
+    int wholeHeight(int width) {
+        document()->setTextWidth(width);
+        return int(std::ceil(document()->size().height()));
+    }
+    // Laid out this wide, as high as the whole text but not more than `most`.
+    void fit(int width, int most) { setFixedSize(width, std::max(0, std::min(wholeHeight(width), most))); }
+};
 
 QStyle::StandardPixmap iconOf(int32_t kind) {
     switch (kind) {
@@ -37,6 +68,33 @@ QStyle::StandardPixmap iconOf(int32_t kind) {
     default:
         return QStyle::SP_MessageBoxInformation;
     }
+}
+
+// The dialog never grows past the usable area of its screen: the texts wrap to the width left,
+// and what is too long for the height scrolls inside the explanation, then inside the message.
+void fitToScreen(QDialog& box, WrappedText& message, WrappedText& explanation) {
+    const QWidget* over = box.parentWidget();
+    const QScreen* screen = over ? over->screen() : QGuiApplication::primaryScreen();
+    const QSize room = screen ? screen->availableGeometry().size() - kFrameRoom : QSize(640, 480);
+    constexpr int kUnbounded = 1 << 20;
+
+    message.fit(kTextWidth, kUnbounded);
+    explanation.fit(kTextWidth, kUnbounded);
+    const int besideText = box.sizeHint().width() - kTextWidth;
+    const int width = std::max(kLeastTextWidth, std::min(kTextWidth, room.width() - besideText));
+    message.fit(width, kUnbounded);
+    explanation.fit(width, kUnbounded);
+    int excess = box.sizeHint().height() - room.height();
+    for (WrappedText* text : {&explanation, &message}) {
+        if (excess <= 0 || !text->isVisibleTo(&box))
+            break;
+        const int height = std::max(kLeastTextHeight, text->height() - excess);
+        excess -= text->height() - height;
+        text->fit(width, height);
+    }
+    box.setMinimumWidth(std::min(420, room.width()));
+    box.setMaximumSize(room);
+    box.resize(box.sizeHint().boundedTo(room));
 }
 
 } // namespace
@@ -53,11 +111,11 @@ Ref<MessageDialogButton> showMessageDialog(MessageDialog& dialog) {
         const int size = box.style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, &box);
         icon->setPixmap(box.style()->standardIcon(iconOf(dialog.Icon()), nullptr, &box).pixmap(size, size));
     }
-    QLabel* message = plainLabel(dialog.Message(), "message", &box);
+    auto* message = new WrappedText(dialog.Message(), "message", &box);
     QFont bold = message->font();
     bold.setBold(true);
     message->setFont(bold);
-    QLabel* explanation = plainLabel(dialog.Explanation(), "explanation", &box);
+    auto* explanation = new WrappedText(dialog.Explanation(), "explanation", &box);
 
     Ref<MessageDialogButton> pressed = cancel;
     QPushButton* defaultButton = nullptr;
@@ -94,7 +152,7 @@ Ref<MessageDialogButton> showMessageDialog(MessageDialog& dialog) {
     auto* layout = new QVBoxLayout(&box);
     layout->addLayout(top);
     layout->addLayout(buttons);
-    box.setMinimumWidth(420);
+    fitToScreen(box, *message, *explanation);
 
     // Escape and the close box reject the dialog: the cancel button's answer.
     if (runModal(box) != QDialog::Accepted)

@@ -5,7 +5,9 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
+#include <QTimer>
 #include <algorithm>
+#include <optional>
 
 #include "framework/Menu.h"
 #include "framework/PushButton.h"
@@ -41,6 +43,18 @@ class WindowWidget : public QWidget {
         if (bridge_)
             bridge_->resized();
     }
+    // The first paint comes once the window is mapped, with its frame around it; the bridge
+    // hears of it after the paint, if it is still there.
+    void paintEvent(QPaintEvent* event) override {
+        QWidget::paintEvent(event);
+        if (bridge_ && !painted_) {
+            painted_ = true;
+            QTimer::singleShot(0, this, [this] {
+                if (bridge_)
+                    bridge_->firstPainted();
+            });
+        }
+    }
     // Keys no control took: Return and Enter press the default button, Escape the cancel button.
     void keyPressEvent(QKeyEvent* event) override {
         const bool cancel = event->key() == Qt::Key_Escape;
@@ -55,7 +69,47 @@ class WindowWidget : public QWidget {
 
   private:
     WindowBridge* bridge_;
+    bool painted_ = false;
 };
+
+namespace {
+
+// When the screens change while the program runs (a monitor unplugged, a smaller size), every
+// shown window comes back wholly onto a screen, as at its first show.
+void keepWindowsOnChangedScreens() {
+    // Queued: the toolkit moves and resizes screens one step at a time; act once they have settled.
+    QTimer::singleShot(0, qApp, [] {
+        for (const Ref<Window>& window : openWindows())
+            if (window->isShown())
+                window->bridge().keepOnScreen();
+    });
+}
+
+void watchScreens() {
+    static bool watching = false;
+    if (watching || !qApp)
+        return;
+    watching = true;
+    auto watch = [](QScreen* screen) {
+        QObject::connect(screen, &QScreen::availableGeometryChanged, qApp, &keepWindowsOnChangedScreens);
+        QObject::connect(screen, &QScreen::geometryChanged, qApp, &keepWindowsOnChangedScreens);
+    };
+    for (QScreen* screen : QGuiApplication::screens())
+        watch(screen);
+    QObject::connect(qApp, &QGuiApplication::screenAdded, qApp, [watch](QScreen* screen) {
+        watch(screen);
+        keepWindowsOnChangedScreens();
+    });
+    QObject::connect(qApp, &QGuiApplication::screenRemoved, qApp, &keepWindowsOnChangedScreens);
+}
+
+// The frame's widths in the toolkit's units, from the window server's device pixels.
+QMargins toUnits(const detail::x11::FrameExtents& e, qreal scale) {
+    auto units = [scale](int32_t device) { return qRound(device / scale); };
+    return {units(e.left), units(e.top), units(e.right), units(e.bottom)};
+}
+
+} // namespace
 
 WindowBridge::WindowBridge(Window& owner) : owner_(owner) {}
 
@@ -65,6 +119,8 @@ WindowBridge::~WindowBridge() {
 
 void WindowBridge::open() {
     closed_ = false;
+    positioned_ = false;
+    correctAfterMap_ = false;
 }
 
 void WindowBridge::destroy() {
@@ -82,6 +138,7 @@ void WindowBridge::destroy() {
 }
 
 void WindowBridge::create() {
+    watchScreens();
     widget_ = new WindowWidget(this);
     content_ = new QWidget(widget_);
     apply();
@@ -180,9 +237,63 @@ void WindowBridge::show() {
     if (!w)
         return;
     rebuildMenuBar();
-    keepOnScreen();
+    if (!w->isVisible())
+        placeForFirstShow();
+    // Show on a minimised window gives it back to the user.
+    if (w->isMinimized())
+        w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
     w->show();
     activate();
+}
+
+// A window without a place of its own is the window manager's to place; without one it opens in
+// the middle of the screen the user works on. A window the program placed keeps its content where
+// it was put unless its frame, title bar included, would leave the screen: the frame's widths are
+// asked for before the window is mapped, or else looked at once it is.
+void WindowBridge::placeForFirstShow() {
+    correctAfterMap_ = false;
+    if (!positioned_) {
+        if (!x11::windowManagerRunning())
+            centreOnScreen();
+        return;
+    }
+    if (!x11::available()) {
+        keepOnScreen();
+        return;
+    }
+    widget_->winId(); // the native window, not yet mapped, for the window manager to look at
+    if (const std::optional<x11::FrameExtents> told = x11::requestFrameExtents(nativeId())) {
+        keepFrameOnScreen(toUnits(*told, widget_->devicePixelRatioF()));
+        return;
+    }
+    keepOnScreen();
+    correctAfterMap_ = true;
+}
+
+void WindowBridge::centreOnScreen() {
+    // The screen of the window in front, where the user just chose what opens this one.
+    const QScreen* screen = nullptr;
+    for (const Ref<Window>& other : openWindows())
+        if (&other->bridge() != this && other->isShown()) {
+            screen = QGuiApplication::screenAt(other->bridge().widget()->frameGeometry().center());
+            break;
+        }
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    QRect frame = widget_->frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    widget_->move(frame.topLeft());
+    keepOnScreen();
+}
+
+void WindowBridge::firstPainted() {
+    if (!correctAfterMap_)
+        return;
+    correctAfterMap_ = false;
+    if (const std::optional<x11::FrameExtents> told = x11::frameExtents(nativeId()))
+        keepFrameOnScreen(toUnits(*told, widget_->devicePixelRatioF()));
 }
 
 void WindowBridge::activate() {
@@ -216,15 +327,24 @@ void WindowBridge::moveContentTo(QPoint origin) {
     origin = QPoint(std::clamp(origin.x(), -kFar, kFar), std::clamp(origin.y(), -kFar, kFar));
     // Client geometry, not the frame: the content keeps its place under the menu bar.
     w->setGeometry(w->geometry().translated(origin - contentOrigin()));
+    positioned_ = true;
 }
 
 void WindowBridge::keepOnScreen() {
     if (!widget_)
         return;
-    const QRect frame = widget_->frameGeometry();
+    const QRect frame = widget_->frameGeometry(), client = widget_->geometry();
+    keepFrameOnScreen(QMargins(client.left() - frame.left(), client.top() - frame.top(),
+                               frame.right() - client.right(), frame.bottom() - client.bottom()));
+}
+
+void WindowBridge::keepFrameOnScreen(QMargins widths) {
+    const QRect client = widget_->geometry();
+    const QRect frame = client.marginsAdded(widths);
     const ScreenPoint to =
         placeWhollyOnAScreen({frame.x(), frame.y(), frame.width(), frame.height()}, screenAreas());
-    widget_->setGeometry(widget_->geometry().translated(QPoint(to.x, to.y) - frame.topLeft()));
+    if (QPoint(to.x, to.y) != frame.topLeft())
+        widget_->setGeometry(client.translated(QPoint(to.x, to.y) - frame.topLeft()));
 }
 
 bool WindowBridge::showsScreenPoint(QPoint point) {

@@ -2,6 +2,7 @@
 // which the controls sit at absolute positions.
 #pragma once
 
+#include <QMargins>
 #include <QPoint>
 #include <QPointer>
 #include <QWidget>
@@ -40,10 +41,12 @@ class WindowBridge {
     bool isShown() const;
     bool isActive() const;
 
-    // The content area's top-left corner on the screen, and moving the window to put it elsewhere.
+    // The content area's top-left corner on the screen, and moving the window to put it elsewhere;
+    // a window so moved has a position of its own.
     QPoint contentOrigin();
     void moveContentTo(QPoint origin);
-    // A window not wholly on one screen is moved the least that puts it wholly on one.
+    // A window whose frame, title bar included, is not wholly on one screen is moved the least
+    // that puts it wholly on one; the frame as the toolkit knows it now.
     void keepOnScreen();
     // Whether the screen point shows this window itself, not another one over it.
     bool showsScreenPoint(QPoint point);
@@ -52,6 +55,7 @@ class WindowBridge {
     int menuBarHeight() const;
 
     // From the widget.
+    void firstPainted();
     void closeRequested();
     void activated();
     void resized();
@@ -62,6 +66,11 @@ class WindowBridge {
   private:
     void create();
     void placeChildren();
+    // Before the window is first mapped: where it goes (see show()).
+    void placeForFirstShow();
+    void centreOnScreen();
+    // Moves the window the least that puts a frame with these widths wholly on one screen.
+    void keepFrameOnScreen(QMargins frame);
 
     Window& owner_; // the window owns this bridge
     QPointer<WindowWidget> widget_;
@@ -69,6 +78,8 @@ class WindowBridge {
     std::unique_ptr<MenuBridge> menus_;
     Ref<MenuBar> menusFor_; // the bar menus_ was built from
     bool closed_ = false;
+    bool positioned_ = false;      // the program gave the window its place
+    bool correctAfterMap_ = false; // the frame was not known before mapping: look again once mapped
 };
 
 // Kept by Window.cpp: the window the user brought to the front goes first in the open-window list.

@@ -3,9 +3,15 @@
 #include <QGuiApplication>
 #include <QtGui/qguiapplication_platform.h>
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
+#include <map>
 #include <memory>
+#include <string>
+#include <thread>
+#include <vector>
 #include <xcb/xcb.h>
 
 namespace fw::detail::x11 {
@@ -26,20 +32,53 @@ template <class T> Reply<T> reply(T* r) {
     return Reply<T>(r, &std::free);
 }
 
+// An atom's number stays as long as the server runs: each name is asked once per connection.
 xcb_atom_t atom(xcb_connection_t* c, const char* name) {
-    auto r = reply(xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(strlen(name)), name), nullptr));
-    return r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
-}
-
-// An atom's number stays as long as the server runs: asked once per connection.
-xcb_atom_t activeWindowAtom(xcb_connection_t* c) {
     static xcb_connection_t* askedOn = nullptr;
-    static xcb_atom_t known = XCB_ATOM_NONE;
-    if (askedOn != c || known == XCB_ATOM_NONE) {
-        known = atom(c, "_NET_ACTIVE_WINDOW");
+    static std::map<std::string, xcb_atom_t> known;
+    if (askedOn != c) {
+        known.clear();
         askedOn = c;
     }
-    return known;
+    if (auto found = known.find(name); found != known.end())
+        return found->second;
+    auto r = reply(xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(strlen(name)), name), nullptr));
+    if (!r)
+        return XCB_ATOM_NONE;
+    known.emplace(name, r->atom);
+    return r->atom;
+}
+
+// A 32-bit property of the window, as many values as it holds up to `count`; empty when unset.
+std::vector<uint32_t> property32(xcb_connection_t* c, xcb_window_t window, const char* name, xcb_atom_t type,
+                                 uint32_t count) {
+    const xcb_atom_t a = atom(c, name);
+    if (a == XCB_ATOM_NONE)
+        return {};
+    auto r = reply(xcb_get_property_reply(c, xcb_get_property(c, 0, window, a, type, 0, count), nullptr));
+    if (!r || r->format != 32)
+        return {};
+    const auto* values = static_cast<const uint32_t*>(xcb_get_property_value(r.get()));
+    return std::vector<uint32_t>(values, values + xcb_get_property_value_length(r.get()) / 4);
+}
+
+void sendToRoot(xcb_connection_t* c, WindowId window, const char* type,
+                std::initializer_list<uint32_t> data) {
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = window;
+    message.type = atom(c, type);
+    std::copy(data.begin(), data.end(), message.data.data32);
+    xcb_send_event(c, 0, root(c), XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
+                   reinterpret_cast<const char*>(&message));
+    xcb_flush(c);
+}
+
+bool supported(xcb_connection_t* c, const char* name) {
+    const xcb_atom_t wanted = atom(c, name);
+    const std::vector<uint32_t> all = property32(c, root(c), "_NET_SUPPORTED", XCB_ATOM_ATOM, 4096);
+    return wanted != XCB_ATOM_NONE && std::find(all.begin(), all.end(), wanted) != all.end();
 }
 
 // The top-most child of `from` at the point, in root coordinates; none when there is none.
@@ -95,7 +134,7 @@ WindowId activeWindow() {
     xcb_connection_t* c = connection();
     if (!c)
         return 0;
-    const xcb_atom_t active = activeWindowAtom(c);
+    const xcb_atom_t active = atom(c, "_NET_ACTIVE_WINDOW");
     if (active == XCB_ATOM_NONE)
         return 0;
     auto r = reply(
@@ -109,19 +148,54 @@ void requestActive(WindowId window, WindowId currentlyActive) {
     xcb_connection_t* c = connection();
     if (!c || !window)
         return;
-    xcb_client_message_event_t message{};
-    message.response_type = XCB_CLIENT_MESSAGE;
-    message.format = 32;
-    message.window = window;
-    message.type = activeWindowAtom(c);
     // Source 2, as a pager asks: the window was the user's choice, not the program's; window
     // managers refuse or defer activation that a program asks for itself.
-    message.data.data32[0] = 2;
-    message.data.data32[1] = XCB_CURRENT_TIME;
-    message.data.data32[2] = currentlyActive;
-    xcb_send_event(c, 0, root(c), XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
-                   reinterpret_cast<const char*>(&message));
-    xcb_flush(c);
+    sendToRoot(c, window, "_NET_ACTIVE_WINDOW", {2, XCB_CURRENT_TIME, currentlyActive});
+}
+
+bool windowManagerRunning() {
+    xcb_connection_t* c = connection();
+    if (!c)
+        return false;
+    // A window manager that has gone leaves its property on the root: its check window must
+    // still name itself.
+    const std::vector<uint32_t> check =
+        property32(c, root(c), "_NET_SUPPORTING_WM_CHECK", XCB_ATOM_WINDOW, 1);
+    return !check.empty() &&
+           property32(c, check.front(), "_NET_SUPPORTING_WM_CHECK", XCB_ATOM_WINDOW, 1) == check;
+}
+
+std::optional<FrameExtents> frameExtents(WindowId window) {
+    xcb_connection_t* c = connection();
+    if (!c || !window)
+        return std::nullopt;
+    const std::vector<uint32_t> v = property32(c, window, "_NET_FRAME_EXTENTS", XCB_ATOM_CARDINAL, 4);
+    if (v.size() != 4)
+        return std::nullopt;
+    return FrameExtents{int32_t(v[0]), int32_t(v[1]), int32_t(v[2]), int32_t(v[3])};
+}
+
+std::optional<FrameExtents> requestFrameExtents(WindowId window) {
+    xcb_connection_t* c = connection();
+    if (!c || !window)
+        return std::nullopt;
+    if (!windowManagerRunning())
+        return FrameExtents{};
+    if (!supported(c, "_NET_REQUEST_FRAME_EXTENTS"))
+        return std::nullopt;
+    // A value from an earlier mapping would answer before the window manager has.
+    xcb_delete_property(c, window, atom(c, "_NET_FRAME_EXTENTS"));
+    sendToRoot(c, window, "_NET_REQUEST_FRAME_EXTENTS", {});
+    // The answer is a property the window manager sets; Qt's own thread reads the connection's
+    // events, so it is asked for, with a bound, rather than waited on.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(300);
+    for (;;) {
+        if (std::optional<FrameExtents> told = frameExtents(window))
+            return told;
+        if (std::chrono::steady_clock::now() >= deadline)
+            return std::nullopt;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
 }
 
 } // namespace fw::detail::x11

@@ -5,19 +5,20 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QEvent>
 #include <QFontInfo>
 #include <QFontMetrics>
-#include <QEvent>
 #include <QGuiApplication>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMouseEvent>
-#include <QProgressBar>
 #include <QPixmap>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QTextEdit>
 #include <set>
 
 #include "framework/qt/ControlBridge.h"
@@ -92,6 +93,7 @@ WindowView view(Window& window) {
     v.menuBarHeight = window.bridge().menuBarHeight();
     v.fixedSize = w->minimumSize() == w->maximumSize();
     v.shown = w->isVisible();
+    v.minimised = w->isMinimized();
     v.active = w->isActiveWindow();
     v.title = detail::fromQt(w->windowTitle());
     v.dialog = w->windowType() == Qt::Dialog;
@@ -189,6 +191,28 @@ int32_t pixelsUnlikeFreshDrawing(Window& window) {
     return differing;
 }
 
+int32_t textPixelsHidden(const RectControl& control) {
+    QWidget* w = widgetOf(control);
+    QWidget* content = w ? w->parentWidget() : nullptr;
+    if (!w || !content)
+        return -1;
+    // The control drawn alone on its background, and the same rectangle of its window drawn whole.
+    const QImage alone = w->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage whole = content->grab(w->geometry()).toImage().convertToFormat(QImage::Format_RGB32);
+    if (alone.size() != whole.size())
+        return -1;
+    const QRgb background = alone.pixel(0, 0);
+    int32_t hidden = 0;
+    for (int y = 0; y < alone.height(); ++y)
+        for (int x = 0; x < alone.width(); ++x)
+            hidden += alone.pixel(x, y) != background && whole.pixel(x, y) != alone.pixel(x, y);
+    return hidden;
+}
+
+uint32_t nativeId(Window& window) {
+    return window.bridge().nativeId();
+}
+
 MenuEntryView menuEntry(Window& window, const String& itemName) {
     MenuEntryView v;
     detail::MenuBridge* menus = menusOf(window);
@@ -278,11 +302,15 @@ ModalView modalBox() {
         v.message = detail::fromQt(standard->text());
         v.explanation = detail::fromQt(standard->informativeText());
     } else {
-        if (auto* message = box->findChild<QLabel*>(QStringLiteral("message")))
-            v.message = detail::fromQt(message->text());
-        if (auto* explanation = box->findChild<QLabel*>(QStringLiteral("explanation")))
-            v.explanation = detail::fromQt(explanation->text());
+        if (auto* message = box->findChild<QTextEdit*>(QStringLiteral("message")))
+            v.message = detail::fromQt(message->toPlainText());
+        if (auto* explanation = box->findChild<QTextEdit*>(QStringLiteral("explanation")))
+            v.explanation = detail::fromQt(explanation->toPlainText());
     }
+    v.area = toRect(box->geometry());
+    v.nativeId = box->testAttribute(Qt::WA_WState_Created) ? static_cast<uint32_t>(box->winId()) : 0;
+    for (QPushButton* b : shownButtons(box))
+        v.buttonAreas.push_back(toRect(QRect(b->mapToGlobal(QPoint(0, 0)), b->size())));
     for (QPushButton* b : shownButtons(box)) {
         const String caption = detail::fromQt(b->text().replace(QLatin1String("&&"), QLatin1String("&")));
         v.buttons.push_back(caption);

@@ -27,6 +27,7 @@ struct WindowView {
     int32_t menuBarHeight = 0;
     bool fixedSize = false;
     bool shown = false;
+    bool minimised = false;
     bool active = false;
     bool dialog = false; // drawn as a dialog window
     bool modal = false;  // blocks the other windows
@@ -72,6 +73,13 @@ class PaintLog {
 // from the window drawn afresh in one go: 0 when every partial repaint left the right picture.
 int32_t pixelsUnlikeFreshDrawing(Window& window);
 
+// How many pixels of the text the control draws are not seen in its window, hidden by another
+// control drawn over it: 0 when its text reads whole; -1 when it is not shown.
+int32_t textPixelsHidden(const RectControl& control);
+
+// The window server's id of the window; 0 where there is none.
+uint32_t nativeId(Window& window);
+
 struct MenuEntryView {
     bool present = false;
     bool enabled = false;
@@ -104,6 +112,9 @@ struct ModalView {
     String explanation;          // the secondary text
     std::vector<String> buttons; // the captions of the buttons shown, left to right
     String defaultButton;
+    Rect area;                     // the box on the screen, without the window manager's frame
+    std::vector<Rect> buttonAreas; // where the buttons shown are on the screen, left to right
+    uint32_t nativeId = 0;         // the window server's id of the box
 };
 ModalView modalBox();
 // Presses the shown button of the box in front that has the caption; false when there is none.

@@ -68,6 +68,15 @@ TEST_F(AboutTest, AboutOpensOneBoxWithTheRunningVersion) {
     EXPECT_EQ(again->StaticText4()->Text().bytes(), ::App()->LongVersion().bytes());
 }
 
+// The version label's frame overlaps "Version:"; no label may paint over another's text.
+TEST_F(AboutTest, EveryLabelsTextReadsWhole) {
+    fw::Ref<ambrel::AboutBox> box = showAbout();
+    ASSERT_TRUE(box);
+    for (const fw::Ref<fw::Label>& label :
+         {box->StaticText1(), box->StaticText2(), box->StaticText3(), box->StaticText4()})
+        EXPECT_EQ(fw::inspect::textPixelsHidden(*label), 0) << fw::inspect::shownText(*label).bytes();
+}
+
 TEST_F(AboutTest, TheCreditsAreFiveLinesShownAsTheyStand) {
     fw::Ref<ambrel::AboutBox> box = showAbout();
     ASSERT_TRUE(box);

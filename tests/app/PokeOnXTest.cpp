@@ -130,15 +130,7 @@ class PokeOnX : public testing::Test {
     // Runs the loop until the condition holds or the bound has passed. A pending quit (a panel
     // closed by an earlier test asks for one) ends a run at once: run again.
     static bool settle(const std::function<bool()>& done, int32_t boundMs = 5000) {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(boundMs);
-        while (!done()) {
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                deadline - std::chrono::steady_clock::now());
-            if (left.count() <= 0)
-                return false;
-            uitest::runUntil(done, static_cast<int32_t>(left.count()));
-        }
-        return true;
+        return uitest::runUntilDespiteQuits(done, boundMs);
     }
 
     // The panel shown and counting, found on the X server, and active.

@@ -1,6 +1,7 @@
 // Helpers for the tests that build windows and run the event loop.
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <gtest/gtest.h>
 #include <string>
@@ -66,6 +67,20 @@ inline bool runUntil(const std::function<bool()>& done, int32_t boundMillisecond
     const bool returned = runLoop(boundMilliseconds);
     poll->setMode(fw::Timer::ModeOff);
     return returned && done();
+}
+
+// As runUntil, but a pending quit (a closed panel asks for one), which ends a run at once, does
+// not end the wait: the loop runs again until the condition holds or the bound has passed.
+inline bool runUntilDespiteQuits(const std::function<bool()>& done, int32_t boundMilliseconds = 5000) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(boundMilliseconds);
+    while (!done()) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0)
+            return false;
+        runUntil(done, static_cast<int32_t>(left.count()));
+    }
+    return true;
 }
 
 // Lets the loop run until a single tick that many milliseconds away has come.

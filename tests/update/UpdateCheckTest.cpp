@@ -71,6 +71,10 @@ TEST_F(UpdateCheck, EachReplyEndsTheCheckItsOwnWay) {
          Ending::Current,
          ""},
         {"no status line", {.bytes = document("1.3.0")}, Ending::Current, ""},
+        {"pretty-printed, the version on a line of its own",
+         {.bytes = page("<Update>\r\n  <CurrentVersion>\r\n    1.3.0\r\n  </CurrentVersion>\n</Update>\n")},
+         Ending::Current,
+         ""},
         {"length above the body, then close",
          {.bytes = "HTTP/1.0 200 OK\r\nContent-Length: 5000\r\n\r\n" + document("1.3.0")},
          Ending::Current,
@@ -210,6 +214,74 @@ TEST_F(UpdateCheck, TheOfferShowsItsDescriptionUnchangedAndItsThreeButtons) {
     EXPECT_EQ(d.cancelCaption, "Cancel");
     EXPECT_EQ(d.alternateCaption, "Go to Website");
     EXPECT_TRUE(d.actionVisible && d.cancelVisible && d.alternateVisible);
+}
+
+// A reply's texts reach the dialog cut to a bound, so that a huge one cannot hold the program up
+// while it is laid out.
+TEST_F(UpdateCheck, TheOfferCutsAHugeDescriptionOrVersionBeforeShowingIt) {
+    const std::string bound(4096, 'x');
+    auto accents = [](int count) {
+        std::string text;
+        for (int i = 0; i < count; ++i)
+            text += "\u00e9";
+        return text;
+    };
+    const struct {
+        const char* what;
+        std::string version, description;
+        std::string shownVersion, shownDescription;
+    } cases[] = {
+        {"at the bound", "1.4.0", bound, "1.4.0", bound},
+        {"a megabyte of description", "1.4.0", std::string(1000 * 1000, 'x'), "1.4.0", bound + "\u2026"},
+        {"a long version", "1.4." + std::string(5000, '7'), "Faster pokes.",
+         "1.4." + std::string(4092, '7') + "\u2026", "Faster pokes."},
+        {"characters, not bytes", "1.4.0", std::string(2000, 'x') + accents(2500), "1.4.0",
+         std::string(2000, 'x') + accents(2096) + "\u2026"},
+    };
+    for (const auto& c : cases) {
+        dialogs.clear();
+        LoopbackHTTPServer server({{.bytes = page(document(c.version, "Yes", c.description))}});
+        startCheck(server);
+        ASSERT_TRUE(waitForTheEnd()) << c.what;
+        ASSERT_EQ(dialogs.size(), 1u) << c.what;
+        EXPECT_EQ(dialogs[0].explanation, c.shownDescription) << c.what;
+        EXPECT_EQ(dialogs[0].message, offer(c.shownVersion, true)) << c.what;
+    }
+}
+
+// The real dialog with a description far longer than the screen: it stays within the screen, its
+// buttons on it, and the description scrolls inside it.
+TEST_F(UpdateCheck, ALongOfferFitsTheScreen) {
+    fw::setModalPresenter(nullptr);
+    std::string description;
+    for (int line = 1; line <= 300; ++line)
+        description += "Line " + std::to_string(line) + ".\n";
+    description += std::string(300, 'W');
+    LoopbackHTTPServer server({{.bytes = page(document("1.4.0", "Yes", description))}});
+    fw::inspect::ModalView shown;
+    fw::Ref<fw::Timer> presser = uitest::timer(fw::Timer::ModeMultiple, 10, [&] {
+        const fw::inspect::ModalView box = fw::inspect::modalBox();
+        if (box.present) {
+            shown = box;
+            fw::inspect::pressModalButton("Cancel");
+        }
+    });
+    startCheck(server);
+    ASSERT_TRUE(uitest::runUntil([&] { return shown.present && !fw::inspect::modalBox().present; }, 20000));
+    presser->setMode(fw::Timer::ModeOff);
+
+    auto within = [](const fw::inspect::Rect& r) {
+        for (const fw::inspect::Rect& s : fw::inspect::screens())
+            if (r.left >= s.left && r.top >= s.top && r.left + r.width <= s.left + s.width &&
+                r.top + r.height <= s.top + s.height)
+                return true;
+        return false;
+    };
+    EXPECT_TRUE(within(shown.area)) << shown.area.width << "x" << shown.area.height;
+    ASSERT_EQ(shown.buttonAreas.size(), 3u);
+    for (const fw::inspect::Rect& b : shown.buttonAreas)
+        EXPECT_TRUE(within(b));
+    EXPECT_EQ(shown.explanation.bytes(), description) << "the whole description, to scroll through";
 }
 
 TEST_F(UpdateCheck, EachAnswerToTheOfferDoesItsOwnThing) {
