@@ -9,7 +9,7 @@ packages=(
   libx11-dev libxtst-dev libxss-dev libxcb1-dev libxi-dev
   libgtest-dev libgmock-dev
   xvfb xauth openbox x11-utils x11-xserver-utils
-  cups printer-driver-cups-pdf poppler-utils
+  cups libcups2-dev printer-driver-cups-pdf poppler-utils
 )
 
 missing=()
