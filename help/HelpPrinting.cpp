@@ -37,6 +37,8 @@ bool printHelp() {
     fw::Ref<fw::Date> now = fw::make<fw::Date>();
     const fw::String stamp = now->ShortTime() + ", " + now->ShortDate();
     int32_t pageNumber = 1;
+    // How a job that cannot be finished is reported; the procedure itself reports nothing.
+    fw::setPrintFailureText("The help text could not be printed.");
 
     fw::Ref<fw::Graphics> g = fw::OpenPrinterDialog(nullptr, nullptr);
     if (g) {

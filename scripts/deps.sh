@@ -10,7 +10,7 @@ build=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-svg-dev libgl-dev
   libenchant-2-dev hunspell-en-us
-  libx11-dev libxtst-dev libxcb1-dev
+  libx11-dev libxtst-dev libxcb1-dev libcups2-dev
 )
 display=(xvfb)
 test=(

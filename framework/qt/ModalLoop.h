@@ -2,7 +2,9 @@
 // other dialog of the framework's): a nested event loop, so timers and sockets go on working
 // behind the box (the panel keeps counting and poking while a box waits for the user), made safe:
 //  - no input reaches the windows behind the box: key, mouse, wheel, shortcut and close events
-//    aimed anywhere but at the innermost box are dropped while it runs;
+//    aimed anywhere but at the innermost box, or at a window it opened (a question it asks, a file
+//    dialog, a popup), are dropped while it runs; a dropped close request is refused, never left
+//    accepted, so the window it was meant for stays as it was;
 //  - no control event is raised again while its earlier delivery is still running (Control);
 //  - a window closed during the loop gets no event afterwards: its controls raise nothing (Control).
 // Whatever has to end or watch every modal run (quitting from inside a box, for instance) belongs
@@ -10,13 +12,20 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 
 namespace fw::detail {
 
 // Runs the dialog modally and returns its result code (QDialog::exec's).
 int runModal(QDialog& dialog);
 
-// How many modal runs are under way (nested boxes count each).
+// Runs `work` on a thread of its own while the loop goes on as in a modal run, with no window
+// taking input; returns once the work has finished. The work must end by itself within a bound
+// (it is waited for, even when the modal runs are ended); true when it ran to its end before the
+// modal runs were ended or the runtime began to quit.
+bool waitModally(std::function<void()> work);
+
+// How many modal runs are under way (nested boxes and waits count each).
 int modalDepth();
 
 // Ends every modal run under way, each as if cancelled; the code beneath each box carries on

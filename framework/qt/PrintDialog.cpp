@@ -10,6 +10,7 @@
 #include "framework/qt/Convert.h"
 #include "framework/qt/ModalLoop.h"
 #include "framework/qt/PrintJob.h"
+#include "framework/qt/PrintService.h"
 #include "framework/qt/WindowBridge.h"
 
 namespace fw {
@@ -47,9 +48,26 @@ bool askUser(QPrinter& printer, Window* parent) {
     return detail::runModal(dialog) == QDialog::Accepted;
 }
 
+String& failureText() {
+    static auto* text = new String("The document could not be printed.");
+    return *text;
+}
+
 } // namespace
 
 Ref<Graphics> OpenPrinterDialog(PrinterSetup*, Window* parent) {
+    // The printer below asks the print service for its printers, and would wait on a silent one
+    // for minutes with the loop held: the panel would stop counting.
+    switch (detail::askPrintService()) {
+    case detail::PrintServiceState::Silent:
+        MsgBox("The print service does not answer.");
+        return nullptr;
+    case detail::PrintServiceState::Abandoned:
+        return nullptr;
+    case detail::PrintServiceState::Answers:
+    case detail::PrintServiceState::Absent:
+        break;
+    }
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setDocName(QApplication::applicationName());
     const bool confirmed = presenter() ? applyChoice(presenter()(), *printer) : askUser(*printer, parent);
@@ -63,6 +81,14 @@ Ref<Graphics> OpenPrinterDialog(PrinterSetup*, Window* parent) {
         return nullptr;
     }
     return make<Graphics>(std::move(job));
+}
+
+void setPrintFailureText(const String& text) {
+    failureText() = text;
+}
+
+String printFailureText() {
+    return failureText();
 }
 
 void setPrintDialogPresenter(std::function<PrintDialogChoice()> p) {

@@ -16,7 +16,9 @@ class PrintJob {
   public:
     // Takes a printer the dialog has confirmed; started() tells whether its pages could be opened.
     explicit PrintJob(std::unique_ptr<QPrinter> printer);
-    ~PrintJob(); // finishes the job and hands it to the printer
+    // Finishes the job and hands it to the printer; a job that could not be finished is reported
+    // in a message box.
+    ~PrintJob();
 
     bool started() const { return painter_.isActive(); }
     QPainter& painter() { return painter_; }
@@ -26,9 +28,13 @@ class PrintJob {
     QPointF toDevice(double x, double y) const { return {x * scale_, y * scale_}; }
 
   private:
+    // Ends the painter; what went wrong, or nothing.
+    QString finish();
+
     std::unique_ptr<QPrinter> printer_;
     QPainter painter_;
     double scale_ = 1;
+    bool began_ = false;
 };
 
 // The font a Graphics draws with, sized for its printer.

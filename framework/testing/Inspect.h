@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -144,5 +145,14 @@ void typeText(Window& window, const String& text);
 // Cancel button. Each gives nothing or false while no modal dialog is up.
 std::vector<String> dialogPrinterChoices();
 bool pressDialogButton(bool ok);
+// Picks printing into a PDF file in the print dialog and types the file's name there; false while
+// no print dialog is up.
+bool choosePrintToFile(const String& file);
+
+// For input through the window system: where a shown, enabled widget of the modal window in front
+// lies on the screen (a button by its caption without its mnemonic mark, any widget by its object
+// name), and the window system's id of that window. Nothing, or 0, while none is up.
+std::optional<Rect> modalWidgetRect(const String& captionOrName);
+uint64_t modalWindowId();
 
 } // namespace fw::inspect

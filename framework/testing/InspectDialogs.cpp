@@ -1,11 +1,13 @@
 // The inspection of the modal dialog in front, for the framework's tests.
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QLineEdit>
 #include <QPushButton>
 
-#include "framework/testing/Inspect.h"
 #include "framework/qt/Convert.h"
+#include "framework/testing/Inspect.h"
 
 namespace fw::inspect {
 
@@ -32,6 +34,40 @@ bool pressDialogButton(bool ok) {
                 return true;
             }
     return false;
+}
+
+bool choosePrintToFile(const String& file) {
+    QWidget* dialog = QApplication::activeModalWidget();
+    auto* printers = dialog ? dialog->findChild<QComboBox*>(QStringLiteral("printers")) : nullptr;
+    auto* name = dialog ? dialog->findChild<QLineEdit*>(QStringLiteral("filename")) : nullptr;
+    const int toFile = printers ? printers->findText(QStringLiteral("Print to File (PDF)")) : -1;
+    if (!name || toFile < 0)
+        return false;
+    printers->setCurrentIndex(toFile);
+    name->setText(detail::toQt(file));
+    return true;
+}
+
+std::optional<Rect> modalWidgetRect(const String& captionOrName) {
+    QWidget* dialog = QApplication::activeModalWidget();
+    if (!dialog)
+        return std::nullopt;
+    const QString wanted = detail::toQt(captionOrName);
+    for (QWidget* w : dialog->findChildren<QWidget*>()) {
+        auto* button = qobject_cast<QAbstractButton*>(w);
+        const bool named =
+            w->objectName() == wanted || (button && button->text().remove(QLatin1Char('&')) == wanted);
+        if (named && w->isVisible() && w->isEnabled()) {
+            const QPoint corner = w->mapToGlobal(QPoint(0, 0));
+            return Rect{corner.x(), corner.y(), w->width(), w->height()};
+        }
+    }
+    return std::nullopt;
+}
+
+uint64_t modalWindowId() {
+    QWidget* dialog = QApplication::activeModalWidget();
+    return dialog && dialog->isVisible() ? static_cast<uint64_t>(dialog->winId()) : 0;
 }
 
 } // namespace fw::inspect

@@ -17,7 +17,9 @@
 #include "framework/testing/Inspect.h"
 #include "help/Help.h"
 #include "help/HelpPrinting.h"
+#include "tests/support/EnvironmentGuard.h"
 #include "tests/support/PdfText.h"
+#include "tests/support/PrintFaults.h"
 #include "tests/support/ScratchFolder.h"
 
 namespace {
@@ -290,6 +292,93 @@ TEST_F(PrintHelp, ALineTallerThanTheBlockIsPrintedAndThePrintingEnds) {
     ASSERT_EQ(pages.size(), 2u) << "one line a page";
     EXPECT_NE(pages[0].find("I"), std::nullopt);
     EXPECT_NE(pages[1].find("H"), std::nullopt);
+}
+
+TEST_F(PrintHelp, AJobThatCannotBeFinishedIsReportedOnceAndTheHelpWindowStillCloses) {
+    struct Case {
+        const char* name;
+        std::function<std::string()> print; // prints the help text; gives the message expected
+    };
+    const Case cases[] = {
+        {"the disk fills up while the file is written",
+         [this] {
+             const std::string file = answerWithFile();
+             std::string text;
+             for (int i = 1; i <= 400; ++i)
+                 text += "Line " + std::to_string(i) + "\r";
+             helpWith(text);
+             FullDisk full(3000);
+             EXPECT_TRUE(ambrel::printHelp());
+             return "The help text could not be printed.\nThe file " + file + " was not written completely.";
+         }},
+        {"the print service does not answer",
+         [this] {
+             EnvironmentGuard server({"CUPS_SERVER"});
+             const std::string socketPath = folder.file("cups.sock");
+             SilentPrintService silent(socketPath);
+             EXPECT_TRUE(silent.listening());
+             EnvironmentGuard::set("CUPS_SERVER", socketPath.c_str());
+             const int before = dialogs;
+             answerWithFile();
+             ::Help()->Show();
+             EXPECT_TRUE(ambrel::printHelp());
+             EXPECT_EQ(dialogs, before) << "the dialog was shown";
+             return std::string("The print service does not answer.");
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        messages.clear();
+        const std::string expected = c.print();
+        EXPECT_FALSE(helpOpen());
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0], expected);
+    }
+}
+
+TEST_F(PrintHelp, EachParagraphPrintsAlignedAsTheHelpWindowShowsIt) {
+    struct Case {
+        const char* name;
+        const char* paragraph;
+        bool right; // the paragraph's lines end at the block's right edge, else start at its left
+    };
+    const Case cases[] = {
+        {"left to right", "Left to right", false},
+        {"Hebrew", "\u05E9\u05DC\u05D5\u05DD \u05E2\u05D5\u05DC\u05DD", true},
+        {"Arabic", "\u0645\u0631\u062D\u0628\u0627 \u0628\u0627\u0644\u0639\u0627\u0644\u0645", true},
+        {"Hebrew with a Latin word inside", "\u05E9\u05DC\u05D5\u05DD Ambrel \u05E2\u05D5\u05DC\u05DD", true},
+    };
+    std::string text;
+    for (const Case& c : cases)
+        text += (text.empty() ? "" : "\r") + std::string(c.paragraph);
+    const std::string file = answerWithFile();
+    helpWith(text);
+    EXPECT_TRUE(ambrel::printHelp());
+    std::vector<pdftext::Page> pages = pdftext::read(file);
+    ASSERT_EQ(pages.size(), 1u);
+
+    // The body's words by line, top to bottom: one line for each paragraph.
+    std::vector<std::vector<pdftext::Word>> lines;
+    std::vector<pdftext::Word> body = split(pages[0]).body;
+    std::sort(body.begin(), body.end(), [](const auto& a, const auto& b) { return a.yMin < b.yMin; });
+    for (const pdftext::Word& w : body) {
+        if (lines.empty() || w.yMin > lines.back().front().yMin + 2)
+            lines.emplace_back();
+        lines.back().push_back(w);
+    }
+    ASSERT_EQ(lines.size(), std::size(cases));
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        SCOPED_TRACE(cases[i].name);
+        double left = kBlockRight, right = kBlockLeft;
+        for (const pdftext::Word& w : lines[i]) {
+            left = std::min(left, w.xMin);
+            right = std::max(right, w.xMax);
+        }
+        if (cases[i].right)
+            EXPECT_NEAR(right, kBlockRight, 2);
+        else
+            EXPECT_NEAR(left, kBlockLeft, 2);
+    }
 }
 
 // The styled text printer on its own: lines within the width, whole lines per block, and at least

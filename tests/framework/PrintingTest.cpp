@@ -4,19 +4,22 @@
 #include <csignal>
 #include <filesystem>
 
-#include "framework/testing/Inspect.h"
 #include "framework/Printing.h"
+#include "framework/testing/Inspect.h"
+#include "tests/framework/LoggedWindow.h"
 #include "tests/framework/UiTestSupport.h"
+#include "tests/support/EnvironmentGuard.h"
 #include "tests/support/PdfText.h"
+#include "tests/support/PrintFaults.h"
 #include "tests/support/ScratchFolder.h"
 
 namespace {
 
-class Printing : public uitest::UiTest {
+class Printing : public uitest::WindowTest {
   protected:
     void TearDown() override {
         fw::setPrintDialogPresenter(nullptr);
-        UiTest::TearDown();
+        WindowTest::TearDown();
     }
 
     // The dialog confirmed with a PDF file of the given paper size.
@@ -138,6 +141,59 @@ TEST_F(Printing, DrawStringWrapsOrCondensesOnlyWithAWrapWidth) {
         }
         expectDrawnAt(pages[0], "alpha", 100, 200);
     }
+}
+
+TEST_F(Printing, AJobCutShortByAFullDiskIsReportedOnceWithItsReason) {
+    const std::string file = folder.file("cut.pdf");
+    answerWithFile(file);
+    fw::setPrintFailureText("The test page could not be printed.");
+    {
+        fw::Ref<fw::Graphics> g = fw::OpenPrinterDialog(nullptr, nullptr);
+        ASSERT_TRUE(g);
+        FullDisk full(2000);
+        for (int page = 0; page < 20; ++page) {
+            g->DrawString("a page of its own " + fw::Str(page), 36, 100);
+            g->NextPage();
+        }
+        g = nullptr;
+    }
+    fw::setPrintFailureText("The document could not be printed.");
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0],
+              "The test page could not be printed.\nThe file " + file + " was not written completely.");
+}
+
+TEST_F(Printing, APrintServiceThatDoesNotAnswerIsReportedAsACancelWhileTheLoopRuns) {
+    EnvironmentGuard server({"CUPS_SERVER"});
+    const std::string socketPath = folder.file("cups.sock");
+    SilentPrintService silent(socketPath);
+    ASSERT_TRUE(silent.listening());
+    EnvironmentGuard::set("CUPS_SERVER", socketPath.c_str());
+    answerWithFile(folder.file("never.pdf"));
+
+    // The panel's countdown stands for everything the loop runs; a window behind takes no close.
+    int ticks = 0;
+    fw::Ref<fw::Timer> count = uitest::timer(fw::Timer::ModeMultiple, 50, [&] { ++ticks; });
+    fw::Ref<uitest::LoggedWindow> behind = fw::implicitInstance<uitest::LoggedWindow>();
+    behind->Show();
+    bool closeRefused = false;
+    fw::Ref<fw::Timer> closer = uitest::timer(fw::Timer::ModeSingle, 200, [&] {
+        fw::inspect::clickCloseBox(*behind);
+        closeRefused = behind->isOpen();
+    });
+    fw::Ref<fw::Graphics> returned;
+    bool done = false;
+    fw::Ref<fw::Timer> open = uitest::timer(fw::Timer::ModeSingle, 1, [&] {
+        returned = fw::OpenPrinterDialog(nullptr, nullptr);
+        done = true;
+    });
+    ASSERT_TRUE(uitest::runUntil([&] { return done; }, 30000));
+    EXPECT_FALSE(returned);
+    EXPECT_EQ(dialogs, 0) << "the dialog asked the silent service for its printers";
+    EXPECT_GE(ticks, 2) << "the loop stood still while the service was asked";
+    EXPECT_TRUE(closeRefused) << "a window behind took input during the wait";
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], "The print service does not answer.");
 }
 
 // The real dialog, with no answer set: what it offers, and what its buttons and a termination
