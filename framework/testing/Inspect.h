@@ -137,7 +137,7 @@ void useSpellingLanguages(std::vector<std::string> languages);
 bool spellingDictionaryLoaded();
 
 // Key presses as the user makes them, to the window's focus widget, shortcuts included: "Tab",
-// "Ctrl+C", or text to type.
+// "Ctrl+C", or text to type. The window is made the active one first.
 void pressKeys(Window& window, const String& keySequence);
 void typeText(Window& window, const String& text);
 

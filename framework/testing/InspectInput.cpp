@@ -20,6 +20,16 @@ QWidget* focusOf(Window& window) {
 
 void pressKeys(Window& window, const String& keySequence) {
     QWidget* target = focusOf(window);
+    // A window's shortcuts answer only while it is the active one, and the user types into the
+    // window in front: make it so first, as a click into it would. Activation arrives through the
+    // window system's queue, so it is waited for.
+    if (target && !target->isActiveWindow()) {
+        target->window()->activateWindow();
+        // Not active within the bound: the keys would reach no shortcut, and the test fails on what
+        // they did not do.
+        if (!QTest::qWaitForWindowActive(target->window(), 2000))
+            return;
+    }
     const QKeySequence keys = QKeySequence::fromString(detail::toQt(keySequence), QKeySequence::PortableText);
     for (int i = 0; target && i < keys.count(); ++i) {
         const QKeyCombination combination = keys[i];
