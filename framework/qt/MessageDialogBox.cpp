@@ -1,6 +1,7 @@
 #include "framework/qt/MessageDialogBox.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QDialog>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -73,8 +74,11 @@ QStyle::StandardPixmap iconOf(int32_t kind) {
 // The dialog never grows past the usable area of its screen: the texts wrap to the width left,
 // and what is too long for the height scrolls inside the explanation, then inside the message.
 void fitToScreen(QDialog& box, WrappedText& message, WrappedText& explanation) {
+    // The screen the dialog opens on: its parent's, or else the one under the pointer.
     const QWidget* over = box.parentWidget();
-    const QScreen* screen = over ? over->screen() : QGuiApplication::primaryScreen();
+    const QScreen* screen = over ? over->screen() : QGuiApplication::screenAt(QCursor::pos());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
     const QSize room = screen ? screen->availableGeometry().size() - kFrameRoom : QSize(640, 480);
     constexpr int kUnbounded = 1 << 20;
 
