@@ -4,7 +4,8 @@
 #include <QLocale>
 #include <QTextBoundaryFinder>
 #include <enchant.h>
-#include <malloc.h>
+
+#include "framework/qt/FreedMemory.h"
 
 namespace fw::detail {
 
@@ -42,8 +43,8 @@ struct SpellingDictionary::Handle {
             enchant_broker_free_dict(broker, dict);
         if (broker)
             enchant_broker_free(broker);
-        // The dictionary's word tables are megabytes of small blocks: hand the pages back.
-        malloc_trim(0);
+        // The dictionary's word tables are megabytes of small blocks.
+        giveFreedMemoryBack();
     }
 };
 

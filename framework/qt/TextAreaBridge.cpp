@@ -196,7 +196,13 @@ void TextAreaBridge::keepWithinLimit() {
 void TextAreaBridge::focusChanged(bool focused) {
     // A hidden selection is drawn in the text's own colours.
     const bool hide = !focused && control().HideSelection();
-    view()->setPalette(textAreaPalette(toQt(control().TextColor()), toQt(control().BackColor()), hide));
+    const QPalette& palette = textAreaPalette(toQt(control().TextColor()), toQt(control().BackColor()), hide);
+    view()->setPalette(palette);
+    // The scroll bars would take a copy of it under a key of their own, and the style caches
+    // their arrows under that key: new entries for every new text area. Given the palette
+    // itself, they draw under its key.
+    view()->verticalScrollBar()->setPalette(palette);
+    view()->horizontalScrollBar()->setPalette(palette);
 }
 
 void TextAreaBridge::syncOwn() {

@@ -14,6 +14,7 @@
 #include "framework/Runtime.h"
 #include "framework/Screens.h"
 #include "framework/qt/Convert.h"
+#include "framework/qt/FreedMemory.h"
 #include "framework/qt/MenuBridge.h"
 #include "framework/qt/X11Server.h"
 
@@ -132,6 +133,11 @@ void WindowBridge::destroy() {
         widget_->hide();
         // The close may come from inside one of the widget's own events (its close box, a menu).
         widget_->deleteLater();
+        // Its controls go then, and its drawing buffers right after, once the loop comes round.
+        QObject::connect(widget_, &QObject::destroyed, [] {
+            if (QCoreApplication* app = QCoreApplication::instance())
+                QTimer::singleShot(0, app, [] { giveFreedMemoryBack(); });
+        });
     }
     widget_ = nullptr;
     content_ = nullptr;

@@ -131,6 +131,9 @@ std::vector<String> misspeltWords(TextArea& area);
 bool selectionShown(TextArea& area);
 // The lines the text is laid out in, wrapped ones included.
 int32_t lineCount(TextArea& area);
+// The keys under which the style keeps what it has drawn for the text area and its scroll bars:
+// text areas of one look that give the same keys are drawn from the same kept pieces.
+std::vector<int64_t> drawingKeys(TextArea& area);
 // The languages the spell checker asks Enchant for, in turn; empty: the user's, then English.
 void useSpellingLanguages(std::vector<std::string> languages);
 // Whether the spell checker's dictionary is loaded now.

@@ -1,4 +1,5 @@
 // What a text area shows, for the framework's tests.
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextLayout>
 
@@ -37,6 +38,15 @@ int32_t lineCount(TextArea& area) {
     for (QTextBlock block = doc ? doc->begin() : QTextBlock(); block.isValid(); block = block.next())
         lines += block.layout()->lineCount();
     return lines;
+}
+
+std::vector<int64_t> drawingKeys(TextArea& area) {
+    auto* bridge = static_cast<detail::TextAreaBridge*>(area.bridge());
+    auto* edit = bridge ? qobject_cast<QTextEdit*>(bridge->widget()) : nullptr;
+    if (!edit)
+        return {};
+    return {edit->palette().cacheKey(), edit->verticalScrollBar()->palette().cacheKey(),
+            edit->horizontalScrollBar()->palette().cacheKey()};
 }
 
 void useSpellingLanguages(std::vector<std::string> languages) {

@@ -1,8 +1,8 @@
 // The text area: its text read back as it was given, the selection in characters, the keys the
 // user presses, its limits, and the spelling marks.
-#include "framework/testing/Inspect.h"
 #include "framework/Properties.h"
 #include "framework/TextArea.h"
+#include "framework/testing/Inspect.h"
 #include "tests/framework/UiTestSupport.h"
 
 namespace {
@@ -11,6 +11,9 @@ class TextAreas : public uitest::UiTest {
   protected:
     void SetUp() override {
         UiTest::SetUp();
+        makeWindow();
+    }
+    void makeWindow() {
         window = fw::make<fw::Window>();
         window->Constructor();
         fw::_SetProperties(*window, fw::encodeRecord({{"Width", 300}, {"Height", 200}}));
@@ -158,6 +161,17 @@ TEST_F(TextAreas, HiddenSelectionIsDrawnOnlyWithTheFocus) {
 
     fw::_SetProperties(*area, fw::encodeRecord({{"HideSelection", false}}));
     EXPECT_TRUE(fw::inspect::selectionShown(*area));
+}
+
+TEST_F(TextAreas, ATextAreaInANewWindowIsDrawnFromWhatTheStyleKeptForTheLastOfItsLook) {
+    add();
+    const std::vector<int64_t> first = fw::inspect::drawingKeys(*area);
+    ASSERT_FALSE(first.empty());
+    window->Close();
+    makeWindow();
+    add();
+    // New keys would have the style draw and keep its pieces anew for every window opened.
+    EXPECT_EQ(fw::inspect::drawingKeys(*area), first);
 }
 
 TEST_F(TextAreas, EditCommandsActOnTheFocusedTextArea) {

@@ -1,0 +1,11 @@
+#include "framework/qt/FreedMemory.h"
+
+#include <malloc.h>
+
+namespace fw::detail {
+
+void giveFreedMemoryBack() {
+    malloc_trim(0);
+}
+
+} // namespace fw::detail
