@@ -65,6 +65,14 @@ std::optional<Rect> modalWidgetRect(const String& captionOrName) {
     return std::nullopt;
 }
 
+std::optional<Rect> modalWindowRect() {
+    QWidget* dialog = QApplication::activeModalWidget();
+    if (!dialog || !dialog->isVisible())
+        return std::nullopt;
+    const QPoint corner = dialog->mapToGlobal(QPoint(0, 0));
+    return Rect{corner.x(), corner.y(), dialog->width(), dialog->height()};
+}
+
 uint64_t modalWindowId() {
     QWidget* dialog = QApplication::activeModalWidget();
     return dialog && dialog->isVisible() ? static_cast<uint64_t>(dialog->winId()) : 0;

@@ -63,11 +63,18 @@ class User {
         XSendEvent(display_, e.xclient.window, False, NoEventMask, &e);
         XSync(display_, False);
     }
-    // Mapped, so that the server sends it what lands on it.
-    bool viewable(uint64_t window) {
+    // Mapped, so that the server sends it what lands on it, and where the toolkit believes it to
+    // be: a click aimed before the toolkit has heard of the window manager's placing would miss.
+    bool viewableAt(uint64_t window, const fw::inspect::Rect& believed) {
         XWindowAttributes a;
-        return window && XGetWindowAttributes(display_, static_cast<::Window>(window), &a) &&
-               a.map_state == IsViewable;
+        if (!window || !XGetWindowAttributes(display_, static_cast<::Window>(window), &a) ||
+            a.map_state != IsViewable)
+            return false;
+        int x = 0, y = 0;
+        ::Window child;
+        XTranslateCoordinates(display_, static_cast<::Window>(window), DefaultRootWindow(display_), 0, 0, &x,
+                              &y, &child);
+        return x == believed.left && y == believed.top;
     }
 
   private:
@@ -99,10 +106,12 @@ class PrintDialogOnX : public uitest::UiTest {
         return done;
     }
 
-    // True once the modal window in front shows this widget and the server has mapped it.
+    // The widget once the modal window in front shows it, the server has mapped the window and the
+    // toolkit knows where.
     std::optional<fw::inspect::Rect> shown(const char* captionOrName) {
         std::optional<fw::inspect::Rect> r = fw::inspect::modalWidgetRect(captionOrName);
-        if (!r || !user.viewable(fw::inspect::modalWindowId()))
+        std::optional<fw::inspect::Rect> window = fw::inspect::modalWindowRect();
+        if (!r || !window || !user.viewableAt(fw::inspect::modalWindowId(), *window))
             return std::nullopt;
         return r;
     }
