@@ -242,7 +242,7 @@ template <class T> Ref<T> checkCast(Object* object) {
     return checkCast<T>(Ref<Object>(object));
 }
 
-// The record builder for the classes' own Class(): a record for C with the given parent.
+// The factory a class's record names: a new C behind a counted reference.
 template <class C> ObjectFactory factoryOf() {
     return [] { return Ref<Object>(new C()); };
 }
