@@ -9,8 +9,8 @@
 
 namespace ambrel {
 
-const fw::ClassRecord& App::Class() {
-    static const fw::ClassRecord& record = fw::registerClass({
+fw::ClassRecord App::describe() {
+    return {
         .name = "App",
         .super = &fw::Application::Class(),
         .create = fw::factoryOf<App>(),
@@ -24,8 +24,7 @@ const fw::ClassRecord& App::Class() {
                 fw::scopedMember("Constructor", "%%"),
             },
         .attributes = {{"__Scope", "Public"}},
-    });
-    return record;
+    };
 }
 
 void App::Event_Open() {

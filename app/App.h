@@ -5,10 +5,9 @@
 
 namespace ambrel {
 
-class App : public fw::Application {
+class App : public fw::Registered<App, fw::Application> {
   public:
-    static const fw::ClassRecord& Class();
-    const fw::ClassRecord& classRecord() const override { return Class(); }
+    static fw::ClassRecord describe();
 
     void Event_Open() override;
     virtual bool _HelpAbout_Action();

@@ -45,8 +45,8 @@ fw::Ref<MenuBar1> _implicitInstance;
 
 } // namespace
 
-const fw::ClassRecord& MenuBar1::Class() {
-    static const fw::ClassRecord& record = fw::registerClass({
+fw::ClassRecord MenuBar1::describe() {
+    return {
         .name = "MenuBar1.MenuBar1",
         .super = &fw::MenuBar::Class(),
         .create = fw::factoryOf<MenuBar1>(),
@@ -54,8 +54,7 @@ const fw::ClassRecord& MenuBar1::Class() {
                     fw::scopedMember("Untitled1", "%%"), fw::scopedMember("Untitled2", "%%"),
                     fw::scopedMember("Untitled3", "%%")},
         .attributes = {{"__Scope", "Public"}},
-    });
-    return record;
+    };
 }
 
 void MenuBar1::Constructor() {

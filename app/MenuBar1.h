@@ -5,10 +5,9 @@
 
 namespace ambrel {
 
-class MenuBar1 : public fw::MenuBar {
+class MenuBar1 : public fw::Registered<MenuBar1, fw::MenuBar> {
   public:
-    static const fw::ClassRecord& Class();
-    const fw::ClassRecord& classRecord() const override { return Class(); }
+    static fw::ClassRecord describe();
 
     void Constructor() override;
     void Untitled0(); // File

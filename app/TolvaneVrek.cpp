@@ -127,58 +127,56 @@ fw::PropertyInfo property(const char* name, int32_t offset, bool boolean) {
 static_assert(sizeof(TolvaneVrek) == fw::kPluginDataOffset + kPluginDataSize,
               "the plug-in's data must follow the header");
 
-const fw::ClassRecord& TolvaneVrek::Class() {
-    static const fw::ClassRecord& record =
-        fw::registerClass({
-            .name = "TolvaneVrek",
-            .super = nullptr,
-            .create = fw::factoryOf<TolvaneVrek>(),
-            .initHook = &initHook,
-            .exitHook = &exitHook,
-            .instanceSize = fw::kPluginDataOffset + kPluginDataSize,
-            .members =
-                {
-                    member("__init", "%%", false),
-                    member("__exit", "%%", false),
-                    member("Press", "%%", true),
-                    member("PressRaw", "%%b", true),
-                    member("Clear", "%%", true),
-                    member("MouseMove", "%%i4i4", true),
-                    member("MouseClick", "%%b", true),
-                    member("MouseMoveClick", "%%i4i4b", true),
-                    member("MouseClick", "%%bb", true),
-                    member("MouseMoveClick", "%%i4i4bb", true),
-                    member("Shift.Get", "%b%i4", false),
-                    member("Shift.Set", "%%i4b", false),
-                    member("Command.Get", "%b%i4", false),
-                    member("Command.Set", "%%i4b", false),
-                    member("Control.Get", "%b%i4", false),
-                    member("Control.Set", "%%i4b", false),
-                    member("Option.Get", "%b%i4", false),
-                    member("Option.Set", "%%i4b", false),
-                    member("Charcode.Get", "%i4%i4", false),
-                    member("Charcode.Set", "%%i4i4", false),
-                    member("Keycode.Get", "%i4%i4", false),
-                    member("Keycode.Set", "%%i4i4", false),
-                    member("VirtualCode.Get", "%i4%i4", false),
-                    member("VirtualCode.Set", "%%i4i4", false),
-                    member("Lasterror.Get", "%i4%i4", false),
-                    member("Lasterror.Set", "%%i4i4", false),
-                },
-            .properties =
-                {
-                    property("Shift", kShift, true),
-                    property("Command", kCommand, true),
-                    property("Control", kControl, true),
-                    property("Option", kOption, true),
-                    property("Charcode", kCharcode, false),
-                    property("Keycode", kKeycode, false),
-                    property("VirtualCode", kVirtualCode, false),
-                    property("Lasterror", kLasterror, false),
-                },
-            .attributes = {},
-        });
-    return record;
+fw::ClassRecord TolvaneVrek::describe() {
+    return {
+        .name = "TolvaneVrek",
+        .super = nullptr,
+        .create = fw::factoryOf<TolvaneVrek>(),
+        .initHook = &initHook,
+        .exitHook = &exitHook,
+        .instanceSize = fw::kPluginDataOffset + kPluginDataSize,
+        .members =
+            {
+                member("__init", "%%", false),
+                member("__exit", "%%", false),
+                member("Press", "%%", true),
+                member("PressRaw", "%%b", true),
+                member("Clear", "%%", true),
+                member("MouseMove", "%%i4i4", true),
+                member("MouseClick", "%%b", true),
+                member("MouseMoveClick", "%%i4i4b", true),
+                member("MouseClick", "%%bb", true),
+                member("MouseMoveClick", "%%i4i4bb", true),
+                member("Shift.Get", "%b%i4", false),
+                member("Shift.Set", "%%i4b", false),
+                member("Command.Get", "%b%i4", false),
+                member("Command.Set", "%%i4b", false),
+                member("Control.Get", "%b%i4", false),
+                member("Control.Set", "%%i4b", false),
+                member("Option.Get", "%b%i4", false),
+                member("Option.Set", "%%i4b", false),
+                member("Charcode.Get", "%i4%i4", false),
+                member("Charcode.Set", "%%i4i4", false),
+                member("Keycode.Get", "%i4%i4", false),
+                member("Keycode.Set", "%%i4i4", false),
+                member("VirtualCode.Get", "%i4%i4", false),
+                member("VirtualCode.Set", "%%i4i4", false),
+                member("Lasterror.Get", "%i4%i4", false),
+                member("Lasterror.Set", "%%i4i4", false),
+            },
+        .properties =
+            {
+                property("Shift", kShift, true),
+                property("Command", kCommand, true),
+                property("Control", kControl, true),
+                property("Option", kOption, true),
+                property("Charcode", kCharcode, false),
+                property("Keycode", kKeycode, false),
+                property("VirtualCode", kVirtualCode, false),
+                property("Lasterror", kLasterror, false),
+            },
+        .attributes = {},
+    };
 }
 
 void TolvaneVrek::Press() {

@@ -14,10 +14,9 @@ namespace ambrel {
 // The plug-in's instance data: its eight properties in 32 bytes.
 inline constexpr std::size_t kPluginDataSize = 32;
 
-class TolvaneVrek : public fw::Object {
+class TolvaneVrek : public fw::Registered<TolvaneVrek, fw::Object> {
   public:
-    static const fw::ClassRecord& Class();
-    const fw::ClassRecord& classRecord() const override { return Class(); }
+    static fw::ClassRecord describe();
     static const fw::ClassRecord& __Lookup() { return Class(); }
     static void __ctblinit() { Class(); }
 

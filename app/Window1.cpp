@@ -57,60 +57,56 @@ template <class T> fw::Ref<T> control(const Window1& w, const char* name) {
 
 } // namespace
 
-const fw::ClassRecord& Window1::Class() {
-    static const fw::ClassRecord&
-        record =
-            fw::registerClass(
-                {
-                    .name = "Window1.Window1",
-                    .super = &fw::Window::Class(),
-                    .create = fw::factoryOf<Window1>(),
-                    .exitHook = &__Exit,
-                    .members =
-                        {
-                            fw::scopedMember("Layout", "%%"),
-                            fw::scopedMember("CreateControls", "%%"),
-                            {"_CreateControls0", "%%", {{"__Scope", "Public"}, {"Hidden", ""}}},
-                            fw::scopedMember("ComboBox1", "%o<PopupMenu>%"),
-                            fw::scopedMember("StaticText1", "%o<Label>%"),
-                            fw::scopedMember("ComboBox2", "%o<PopupMenu>%"),
-                            fw::scopedMember("Timer1", "%o<Timer>%"),
-                            fw::scopedMember("StaticText2", "%o<Label>%"),
-                            fw::scopedMember("Pause", "%o<CheckBox>%"),
-                            fw::scopedMember("ComboBox1_Change", "%%o<PopupMenu>"),
-                            fw::scopedMember("ComboBox1_Open", "%%o<PopupMenu>"),
-                            fw::scopedMember("Timer1_Action", "%%o<Timer>"),
-                            fw::scopedMember("HelpMenu", "%o<MenuItem>%"),
-                            fw::scopedMember("HelpAbout", "%o<AppleMenuItem>%"),
-                            fw::scopedMember("HelpShow", "%o<MenuItem>%"),
-                            fw::scopedMember("CheckforUpdateMenu", "%o<AppleMenuItem>%"),
-                            fw::scopedMember("CheckforUpdateCheckNow", "%o<MenuItem>%"),
-                            fw::scopedMember("EditMenu", "%o<MenuItem>%"),
-                            fw::scopedMember("EditSelectAll", "%o<MenuItem>%"),
-                            fw::scopedMember("UntitledMenu0", "%o<MenuItem>%"),
-                            fw::scopedMember("EditClear", "%o<MenuItem>%"),
-                            fw::scopedMember("EditPaste", "%o<MenuItem>%"),
-                            fw::scopedMember("EditCopy", "%o<MenuItem>%"),
-                            fw::scopedMember("EditCut", "%o<MenuItem>%"),
-                            fw::scopedMember("UntitledMenu1", "%o<MenuItem>%"),
-                            fw::scopedMember("EditUndo", "%o<MenuItem>%"),
-                            fw::scopedMember("FileMenu", "%o<MenuItem>%"),
-                            fw::scopedMember("FileQuit", "%o<QuitMenuItem>%"),
-                            fw::scopedMember("UntitledSeparator", "%o<MenuItem>%"),
-                            fw::scopedMember("FilePrintHelp", "%o<MenuItem>%"),
-                            fw::scopedMember("Event_Open", "%%"),
-                            fw::scopedMember("Event_Close", "%%"),
-                            fw::scopedMember("setTimer", "%%"),
-                        },
-                    .properties =
-                        {
-                            field("p", "o<TolvaneVrek>", fw::PropertyType::Object),
-                            field("x", "i4", fw::PropertyType::Integer),
-                            field("y", "i4", fw::PropertyType::Integer),
-                        },
-                    .attributes = {{"__Scope", "Public"}},
-                });
-    return record;
+fw::ClassRecord Window1::describe() {
+    return {
+        .name = "Window1.Window1",
+        .super = &fw::Window::Class(),
+        .create = fw::factoryOf<Window1>(),
+        .exitHook = &__Exit,
+        .members =
+            {
+                fw::scopedMember("Layout", "%%"),
+                fw::scopedMember("CreateControls", "%%"),
+                {"_CreateControls0", "%%", {{"__Scope", "Public"}, {"Hidden", ""}}},
+                fw::scopedMember("ComboBox1", "%o<PopupMenu>%"),
+                fw::scopedMember("StaticText1", "%o<Label>%"),
+                fw::scopedMember("ComboBox2", "%o<PopupMenu>%"),
+                fw::scopedMember("Timer1", "%o<Timer>%"),
+                fw::scopedMember("StaticText2", "%o<Label>%"),
+                fw::scopedMember("Pause", "%o<CheckBox>%"),
+                fw::scopedMember("ComboBox1_Change", "%%o<PopupMenu>"),
+                fw::scopedMember("ComboBox1_Open", "%%o<PopupMenu>"),
+                fw::scopedMember("Timer1_Action", "%%o<Timer>"),
+                fw::scopedMember("HelpMenu", "%o<MenuItem>%"),
+                fw::scopedMember("HelpAbout", "%o<AppleMenuItem>%"),
+                fw::scopedMember("HelpShow", "%o<MenuItem>%"),
+                fw::scopedMember("CheckforUpdateMenu", "%o<AppleMenuItem>%"),
+                fw::scopedMember("CheckforUpdateCheckNow", "%o<MenuItem>%"),
+                fw::scopedMember("EditMenu", "%o<MenuItem>%"),
+                fw::scopedMember("EditSelectAll", "%o<MenuItem>%"),
+                fw::scopedMember("UntitledMenu0", "%o<MenuItem>%"),
+                fw::scopedMember("EditClear", "%o<MenuItem>%"),
+                fw::scopedMember("EditPaste", "%o<MenuItem>%"),
+                fw::scopedMember("EditCopy", "%o<MenuItem>%"),
+                fw::scopedMember("EditCut", "%o<MenuItem>%"),
+                fw::scopedMember("UntitledMenu1", "%o<MenuItem>%"),
+                fw::scopedMember("EditUndo", "%o<MenuItem>%"),
+                fw::scopedMember("FileMenu", "%o<MenuItem>%"),
+                fw::scopedMember("FileQuit", "%o<QuitMenuItem>%"),
+                fw::scopedMember("UntitledSeparator", "%o<MenuItem>%"),
+                fw::scopedMember("FilePrintHelp", "%o<MenuItem>%"),
+                fw::scopedMember("Event_Open", "%%"),
+                fw::scopedMember("Event_Close", "%%"),
+                fw::scopedMember("setTimer", "%%"),
+            },
+        .properties =
+            {
+                field("p", "o<TolvaneVrek>", fw::PropertyType::Object),
+                field("x", "i4", fw::PropertyType::Integer),
+                field("y", "i4", fw::PropertyType::Integer),
+            },
+        .attributes = {{"__Scope", "Public"}},
+    };
 }
 
 void Window1::Layout() {
@@ -270,14 +266,13 @@ fw::Ref<fw::MenuItem> Window1::FilePrintHelp() const {
     return menuItemOf<fw::MenuItem>(*this, "FilePrintHelp");
 }
 
-const fw::ClassRecord& Window1_Timer1::Class() {
-    static const fw::ClassRecord& record = fw::registerClass({
+fw::ClassRecord Window1_Timer1::describe() {
+    return {
         .name = "Window1.Timer1",
         .super = &fw::Timer::Class(),
         .create = fw::factoryOf<Window1_Timer1>(),
         .attributes = {{"__Scope", "Public"}},
-    });
-    return record;
+    };
 }
 
 } // namespace ambrel

@@ -13,10 +13,9 @@
 
 namespace ambrel {
 
-class Window1 : public fw::Window {
+class Window1 : public fw::Registered<Window1, fw::Window> {
   public:
-    static const fw::ClassRecord& Class();
-    const fw::ClassRecord& classRecord() const override { return Class(); }
+    static fw::ClassRecord describe();
 
     void Layout() override;
     void CreateControls() override;
@@ -63,10 +62,9 @@ class Window1 : public fw::Window {
 };
 
 // The panel's timer control: its own subclass of Timer, told its owner when it is added.
-class Window1_Timer1 : public fw::PaneChildControl<fw::Timer> {
+class Window1_Timer1 : public fw::Registered<Window1_Timer1, fw::PaneChildControl<fw::Timer>> {
   public:
-    static const fw::ClassRecord& Class();
-    const fw::ClassRecord& classRecord() const override { return Class(); }
+    static fw::ClassRecord describe();
 };
 
 // The layout records and the rows of the interval popup.

@@ -5,8 +5,8 @@
 
 namespace ambrel {
 
-const fw::ClassRecord& directiveClass::Class() {
-    static const fw::ClassRecord& record = fw::registerClass({
+fw::ClassRecord directiveClass::describe() {
+    return {
         .name = "directiveClass",
         .super = &fw::Object::Class(),
         .create = fw::factoryOf<directiveClass>(),
@@ -21,18 +21,16 @@ const fw::ClassRecord& directiveClass::Class() {
                  .type = fw::PropertyType::String,
                  .attributes = {{"__Scope", "Public"}}},
             },
-    });
-    return record;
+    };
 }
 
 namespace prefModule {
 
-const fw::ClassRecord& DirectiveList::Class() {
-    static const fw::ClassRecord& record = fw::registerClass({
+fw::ClassRecord DirectiveList::describe() {
+    return {
         .name = "directiveClass()",
         .super = &fw::Object::Class(),
-    });
-    return record;
+    };
 }
 
 void createDirectiveList() {

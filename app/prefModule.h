@@ -11,10 +11,9 @@
 namespace ambrel {
 
 // One directive line of the file: "#", its name, a blank, its text.
-class directiveClass : public fw::Object {
+class directiveClass : public fw::Registered<directiveClass, fw::Object> {
   public:
-    static const fw::ClassRecord& Class();
-    const fw::ClassRecord& classRecord() const override { return Class(); }
+    static fw::ClassRecord describe();
 
     fw::String name; // in lower case
     fw::String text; // the rest of the line after the first blank
@@ -26,10 +25,9 @@ inline int32_t Window1Top = 0;
 inline int32_t Window1Left = 0;
 
 // Slot 0 exists and stays empty; directives are appended from index 1, in file order.
-class DirectiveList : public fw::Object {
+class DirectiveList : public fw::Registered<DirectiveList, fw::Object> {
   public:
-    static const fw::ClassRecord& Class();
-    const fw::ClassRecord& classRecord() const override { return Class(); }
+    static fw::ClassRecord describe();
     DirectiveList() : entries_(1) {}
 
     int32_t Ubound() const { return static_cast<int32_t>(entries_.size()) - 1; }

@@ -7,10 +7,8 @@
 
 namespace fw {
 
-const ClassRecord& Application::Class() {
-    static const ClassRecord& record =
-        registerClass(detail::classOf<Application>("Application", Object::Class()));
-    return record;
+ClassRecord Application::describe() {
+    return detail::classOf<Application>("Application", Object::Class());
 }
 
 void Application::setMenuBar(Ref<fw::MenuBar> bar) {

@@ -14,10 +14,9 @@ namespace fw {
 
 class MenuBar;
 
-class Application : public Object {
+class Application : public Registered<Application, Object> {
   public:
-    static const ClassRecord& Class();
-    const ClassRecord& classRecord() const override { return Class(); }
+    static ClassRecord describe();
 
     // The application's Open event, raised once when the event loop starts.
     virtual void Event_Open() {}

@@ -4,16 +4,14 @@
 
 namespace fw {
 
-const ClassRecord& CheckBox::Class() {
+ClassRecord CheckBox::describe() {
     using detail::accessor;
-    static const ClassRecord& record = registerClass(
-        detail::classOf<CheckBox>("CheckBox", TextControl::Class(),
-                                  {
-                                      accessor("Caption", &CheckBox::Caption, &CheckBox::setCaption),
-                                      accessor("State", &CheckBox::State, &CheckBox::setState),
-                                      accessor("Value", &CheckBox::Value, &CheckBox::setValue),
-                                  }));
-    return record;
+    return detail::classOf<CheckBox>("CheckBox", TextControl::Class(),
+                                     {
+                                         accessor("Caption", &CheckBox::Caption, &CheckBox::setCaption),
+                                         accessor("State", &CheckBox::State, &CheckBox::setState),
+                                         accessor("Value", &CheckBox::Value, &CheckBox::setValue),
+                                     });
 }
 
 void CheckBox::setCaption(const String& caption) {

@@ -4,10 +4,9 @@
 
 namespace fw {
 
-class CheckBox : public TextControl {
+class CheckBox : public Registered<CheckBox, TextControl> {
   public:
-    static const ClassRecord& Class();
-    const ClassRecord& classRecord() const override { return Class(); }
+    static ClassRecord describe();
 
     String Caption() const { return caption_; }
     void setCaption(const String& caption);

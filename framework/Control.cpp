@@ -7,14 +7,12 @@
 
 namespace fw {
 
-const ClassRecord& Control::Class() {
-    static const ClassRecord& record = registerClass(
-        detail::classOf<Control>("Control", Object::Class(),
-                                 {
-                                     detail::accessor("Name", &Control::Name, &Control::setName),
-                                     detail::accessor("Index", &Control::Index, &Control::setIndex),
-                                 }));
-    return record;
+ClassRecord Control::describe() {
+    return detail::classOf<Control>("Control", Object::Class(),
+                                    {
+                                        detail::accessor("Name", &Control::Name, &Control::setName),
+                                        detail::accessor("Index", &Control::Index, &Control::setIndex),
+                                    });
 }
 
 Control::~Control() = default;

@@ -30,10 +30,9 @@ enum EventNumber : int32_t {
 using EventStub = Value (*)(const Delegate& delegate, Arguments args);
 EventStub _EventStub(int32_t eventNumber);
 
-class Control : public Object {
+class Control : public Registered<Control, Object> {
   public:
-    static const ClassRecord& Class();
-    const ClassRecord& classRecord() const override { return Class(); }
+    static ClassRecord describe();
     ~Control() override;
 
     String Name() const { return name_; }

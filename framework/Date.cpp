@@ -8,9 +8,8 @@
 
 namespace fw {
 
-const ClassRecord& Date::Class() {
-    static const ClassRecord& record = registerClass(detail::classOf<Date>("Date", Object::Class()));
-    return record;
+ClassRecord Date::describe() {
+    return detail::classOf<Date>("Date", Object::Class());
 }
 
 Date::Date() : msecs_(QDateTime::currentMSecsSinceEpoch()) {}

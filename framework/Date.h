@@ -8,10 +8,9 @@
 
 namespace fw {
 
-class Date : public Object {
+class Date : public Registered<Date, Object> {
   public:
-    static const ClassRecord& Class();
-    const ClassRecord& classRecord() const override { return Class(); }
+    static ClassRecord describe();
     Date();
 
     // In the system locale's short formats.

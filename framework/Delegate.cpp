@@ -2,9 +2,8 @@
 
 namespace fw {
 
-const ClassRecord& Delegate::Class() {
-    static const ClassRecord& record = registerClass({.name = "Delegate", .super = &Object::Class()});
-    return record;
+ClassRecord Delegate::describe() {
+    return {.name = "Delegate", .super = &Object::Class()};
 }
 
 Delegate::Delegate(Invoker invoker, Object* target, String signature, bool weakTarget)

@@ -14,13 +14,12 @@ namespace fw {
 
 using Arguments = std::span<const Value>;
 
-class Delegate : public Object {
+class Delegate : public Registered<Delegate, Object> {
   public:
     // Calls the function with the target (nil when the delegate has none) and the arguments.
     using Invoker = std::function<Value(Object* target, Arguments args)>;
 
-    static const ClassRecord& Class();
-    const ClassRecord& classRecord() const override { return Class(); }
+    static ClassRecord describe();
 
     // weakTarget: hold the target weakly; a call after it has gone raises NilObjectException.
     Delegate(Invoker invoker, Object* target, String signature, bool weakTarget);

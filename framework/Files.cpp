@@ -160,9 +160,8 @@ FileBytes readRegularFile(const fs::path& path, std::size_t limit) {
 
 // ---- FolderItem
 
-const ClassRecord& FolderItem::Class() {
-    static const ClassRecord& record = registerClass({.name = "FolderItem", .super = &Object::Class()});
-    return record;
+ClassRecord FolderItem::describe() {
+    return {.name = "FolderItem", .super = &Object::Class()};
 }
 
 FolderItem::FolderItem(fs::path path) : path_(std::move(path)) {}
@@ -215,9 +214,8 @@ Ref<FolderItem> SpecialFolder::Preferences() {
 
 // ---- TextInputStream
 
-const ClassRecord& TextInputStream::Class() {
-    static const ClassRecord& record = registerClass({.name = "TextInputStream", .super = &Object::Class()});
-    return record;
+ClassRecord TextInputStream::describe() {
+    return {.name = "TextInputStream", .super = &Object::Class()};
 }
 
 TextInputStream::TextInputStream(std::string contents) : contents_(std::move(contents)) {}
@@ -246,9 +244,8 @@ void TextInputStream::Close() {
 
 // ---- TextOutputStream
 
-const ClassRecord& TextOutputStream::Class() {
-    static const ClassRecord& record = registerClass({.name = "TextOutputStream", .super = &Object::Class()});
-    return record;
+ClassRecord TextOutputStream::describe() {
+    return {.name = "TextOutputStream", .super = &Object::Class()};
 }
 
 Ref<TextOutputStream> TextOutputStream::create(const fs::path& requested) {

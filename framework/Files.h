@@ -25,10 +25,9 @@ struct FileBytes {
 // refused before a byte is read: a FIFO or a device in its place never holds the program up.
 FileBytes readRegularFile(const std::filesystem::path& path, std::size_t limit);
 
-class FolderItem : public Object {
+class FolderItem : public Registered<FolderItem, Object> {
   public:
-    static const ClassRecord& Class();
-    const ClassRecord& classRecord() const override { return Class(); }
+    static ClassRecord describe();
     explicit FolderItem(std::filesystem::path path);
 
     // The child of that name, whether or not it exists; nil for a name that would lead out of the
@@ -57,10 +56,9 @@ namespace SpecialFolder {
 Ref<FolderItem> Preferences();
 } // namespace SpecialFolder
 
-class TextInputStream : public Object {
+class TextInputStream : public Registered<TextInputStream, Object> {
   public:
-    static const ClassRecord& Class();
-    const ClassRecord& classRecord() const override { return Class(); }
+    static ClassRecord describe();
     explicit TextInputStream(std::string contents);
 
     // The next line without its ending; lines end at CR, LF or CRLF.
@@ -80,10 +78,9 @@ class TextInputStream : public Object {
 // is a symbolic link keeps it: the file it leads to is replaced, when that is a regular file.
 // Temporaries of earlier saves that were killed before their rename, and are older than a minute,
 // are removed.
-class TextOutputStream : public Object {
+class TextOutputStream : public Registered<TextOutputStream, Object> {
   public:
-    static const ClassRecord& Class();
-    const ClassRecord& classRecord() const override { return Class(); }
+    static ClassRecord describe();
     ~TextOutputStream() override;
 
     static Ref<TextOutputStream> create(const std::filesystem::path& requested);

@@ -15,10 +15,9 @@ class PrintJob; // the toolkit's printer and painter, in framework/qt
 
 // The drawing surface of one print job, in points (1/72 inch) from the paper's top left whatever
 // its size or the printer's resolution. The job is finished and sent when the last reference goes.
-class Graphics : public Object {
+class Graphics : public Registered<Graphics, Object> {
   public:
-    static const ClassRecord& Class();
-    const ClassRecord& classRecord() const override { return Class(); }
+    static ClassRecord describe();
 
     explicit Graphics(std::unique_ptr<detail::PrintJob> job);
     ~Graphics() override;

@@ -5,16 +5,14 @@
 
 namespace fw {
 
-const ClassRecord& HTTPSocket::Class() {
+ClassRecord HTTPSocket::describe() {
     using detail::accessor;
-    static const ClassRecord& record = registerClass(
-        detail::classOf<HTTPSocket>("HTTPSocket", Control::Class(),
-                                    {
-                                        accessor("Yield", &HTTPSocket::Yield, &HTTPSocket::setYield),
-                                        accessor("Port", &HTTPSocket::Port, &HTTPSocket::setPort),
-                                        accessor("Address", &HTTPSocket::Address, &HTTPSocket::setAddress),
-                                    }));
-    return record;
+    return detail::classOf<HTTPSocket>("HTTPSocket", Control::Class(),
+                                       {
+                                           accessor("Yield", &HTTPSocket::Yield, &HTTPSocket::setYield),
+                                           accessor("Port", &HTTPSocket::Port, &HTTPSocket::setPort),
+                                           accessor("Address", &HTTPSocket::Address, &HTTPSocket::setAddress),
+                                       });
 }
 
 HTTPSocket::HTTPSocket() : bridge_(std::make_unique<detail::HTTPSocketBridge>(*this)) {}

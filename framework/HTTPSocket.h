@@ -24,10 +24,9 @@ namespace detail {
 class HTTPSocketBridge;
 }
 
-class HTTPSocket : public Control {
+class HTTPSocket : public Registered<HTTPSocket, Control> {
   public:
-    static const ClassRecord& Class();
-    const ClassRecord& classRecord() const override { return Class(); }
+    static ClassRecord describe();
     HTTPSocket();
     ~HTTPSocket() override;
 

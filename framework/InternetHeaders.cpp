@@ -4,10 +4,8 @@
 
 namespace fw {
 
-const ClassRecord& InternetHeaders::Class() {
-    static const ClassRecord& record =
-        registerClass(detail::classOf<InternetHeaders>("InternetHeaders", Object::Class()));
-    return record;
+ClassRecord InternetHeaders::describe() {
+    return detail::classOf<InternetHeaders>("InternetHeaders", Object::Class());
 }
 
 void InternetHeaders::AppendHeader(const String& name, const String& value) {

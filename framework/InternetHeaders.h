@@ -10,10 +10,9 @@
 
 namespace fw {
 
-class InternetHeaders : public Object {
+class InternetHeaders : public Registered<InternetHeaders, Object> {
   public:
-    static const ClassRecord& Class();
-    const ClassRecord& classRecord() const override { return Class(); }
+    static ClassRecord describe();
 
     void AppendHeader(const String& name, const String& value);
     // The value of the first header of that name; empty when there is none.

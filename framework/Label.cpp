@@ -4,19 +4,17 @@
 
 namespace fw {
 
-const ClassRecord& Label::Class() {
+ClassRecord Label::describe() {
     using detail::field;
-    static const ClassRecord& record =
-        registerClass(detail::classOf<Label>("Label", TextControl::Class(),
-                                             {
-                                                 detail::accessor("Text", &Label::Text, &Label::setText),
-                                                 field("TextAlign", &Label::textAlign_, &Label::sync),
-                                                 field("TextColor", &Label::textColor_, &Label::sync),
-                                                 field("Multiline", &Label::multiline_, &Label::sync),
-                                                 field("Selectable", &Label::selectable_, &Label::sync),
-                                                 field("Transparent", &Label::transparent_, &Label::sync),
-                                             }));
-    return record;
+    return detail::classOf<Label>("Label", TextControl::Class(),
+                                  {
+                                      detail::accessor("Text", &Label::Text, &Label::setText),
+                                      field("TextAlign", &Label::textAlign_, &Label::sync),
+                                      field("TextColor", &Label::textColor_, &Label::sync),
+                                      field("Multiline", &Label::multiline_, &Label::sync),
+                                      field("Selectable", &Label::selectable_, &Label::sync),
+                                      field("Transparent", &Label::transparent_, &Label::sync),
+                                  });
 }
 
 void Label::setText(const String& text) {

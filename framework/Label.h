@@ -5,10 +5,9 @@
 namespace fw {
 
 // A static text; always plain text, never interpreted as markup.
-class Label : public TextControl {
+class Label : public Registered<Label, TextControl> {
   public:
-    static const ClassRecord& Class();
-    const ClassRecord& classRecord() const override { return Class(); }
+    static ClassRecord describe();
 
     String Text() const { return text_; }
     void setText(const String& text);

@@ -31,26 +31,20 @@ std::vector<Ref<Delegate>> handlersInReach(Window* window, const String& command
 }
 } // namespace
 
-const ClassRecord& MenuItem::Class() {
-    static const ClassRecord& record = registerClass(detail::classOf<MenuItem>("MenuItem", Object::Class()));
-    return record;
+ClassRecord MenuItem::describe() {
+    return detail::classOf<MenuItem>("MenuItem", Object::Class());
 }
 
-const ClassRecord& MenuBar::Class() {
-    static const ClassRecord& record = registerClass(detail::classOf<MenuBar>("MenuBar", MenuItem::Class()));
-    return record;
+ClassRecord MenuBar::describe() {
+    return detail::classOf<MenuBar>("MenuBar", MenuItem::Class());
 }
 
-const ClassRecord& AppleMenuItem::Class() {
-    static const ClassRecord& record =
-        registerClass(detail::classOf<AppleMenuItem>("AppleMenuItem", MenuItem::Class()));
-    return record;
+ClassRecord AppleMenuItem::describe() {
+    return detail::classOf<AppleMenuItem>("AppleMenuItem", MenuItem::Class());
 }
 
-const ClassRecord& QuitMenuItem::Class() {
-    static const ClassRecord& record =
-        registerClass(detail::classOf<QuitMenuItem>("QuitMenuItem", MenuItem::Class()));
-    return record;
+ClassRecord QuitMenuItem::describe() {
+    return detail::classOf<QuitMenuItem>("QuitMenuItem", MenuItem::Class());
 }
 
 MenuItem::~MenuItem() {

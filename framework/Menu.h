@@ -9,10 +9,9 @@
 
 namespace fw {
 
-class MenuItem : public Object {
+class MenuItem : public Registered<MenuItem, Object> {
   public:
-    static const ClassRecord& Class();
-    const ClassRecord& classRecord() const override { return Class(); }
+    static ClassRecord describe();
     ~MenuItem() override;
 
     // The default constructor a menu class may stand in for (a menu bar builds its menus here).
@@ -48,24 +47,21 @@ class MenuItem : public Object {
 };
 
 // A menu bar: its direct children are the menus.
-class MenuBar : public MenuItem {
+class MenuBar : public Registered<MenuBar, MenuItem> {
   public:
-    static const ClassRecord& Class();
-    const ClassRecord& classRecord() const override { return Class(); }
+    static ClassRecord describe();
 };
 
 // An item for the application's own menu on macOS; an ordinary item here.
-class AppleMenuItem : public MenuItem {
+class AppleMenuItem : public Registered<AppleMenuItem, MenuItem> {
   public:
-    static const ClassRecord& Class();
-    const ClassRecord& classRecord() const override { return Class(); }
+    static ClassRecord describe();
 };
 
 // The framework's item whose own action quits the application.
-class QuitMenuItem : public MenuItem {
+class QuitMenuItem : public Registered<QuitMenuItem, MenuItem> {
   public:
-    static const ClassRecord& Class();
-    const ClassRecord& classRecord() const override { return Class(); }
+    static ClassRecord describe();
 };
 
 class Window;

@@ -12,28 +12,26 @@ ModalPresenter& presenter() {
 }
 } // namespace
 
-const ClassRecord& MessageDialogButton::Class() {
+ClassRecord MessageDialogButton::describe() {
     using detail::accessor;
-    static const ClassRecord& record = registerClass(detail::classOf<MessageDialogButton>(
+    return detail::classOf<MessageDialogButton>(
         "MessageDialogButton", Object::Class(),
         {
             accessor("Caption", &MessageDialogButton::Caption, &MessageDialogButton::setCaption),
             accessor("Visible", &MessageDialogButton::Visible, &MessageDialogButton::setVisible),
-        }));
-    return record;
+        });
 }
 
-const ClassRecord& MessageDialog::Class() {
+ClassRecord MessageDialog::describe() {
     using detail::accessor;
-    static const ClassRecord& record = registerClass(detail::classOf<MessageDialog>(
+    return detail::classOf<MessageDialog>(
         "MessageDialog", Object::Class(),
         {
             accessor("Title", &MessageDialog::Title, &MessageDialog::setTitle),
             accessor("Message", &MessageDialog::Message, &MessageDialog::setMessage),
             accessor("Explanation", &MessageDialog::Explanation, &MessageDialog::setExplanation),
             accessor("Icon", &MessageDialog::Icon, &MessageDialog::setIcon),
-        }));
-    return record;
+        });
 }
 
 MessageDialog::MessageDialog()

@@ -10,10 +10,9 @@
 
 namespace fw {
 
-class MessageDialogButton : public Object {
+class MessageDialogButton : public Registered<MessageDialogButton, Object> {
   public:
-    static const ClassRecord& Class();
-    const ClassRecord& classRecord() const override { return Class(); }
+    static ClassRecord describe();
     MessageDialogButton(String caption = String(), bool visible = false)
         : caption_(std::move(caption)), visible_(visible) {}
 
@@ -27,10 +26,9 @@ class MessageDialogButton : public Object {
     bool visible_;
 };
 
-class MessageDialog : public Object {
+class MessageDialog : public Registered<MessageDialog, Object> {
   public:
-    static const ClassRecord& Class();
-    const ClassRecord& classRecord() const override { return Class(); }
+    static ClassRecord describe();
     MessageDialog();
 
     // Icon kinds.

@@ -210,6 +210,18 @@ const ClassRecord& registerClass(ClassRecord record);
 std::vector<const ClassRecord*> registeredClasses();
 const ClassRecord* findClass(std::string_view name);
 
+// The base of every class below Object: Self::describe() gives its record (name, parent, members),
+// entered into the class list once, on first use.
+template <class Self, class Base = Object> class Registered : public Base {
+  public:
+    using Base::Base;
+    static const ClassRecord& Class() {
+        static const ClassRecord& record = registerClass(Self::describe());
+        return record;
+    }
+    const ClassRecord& classRecord() const override { return Class(); }
+};
+
 // A new object of the class, with its init hooks run (RuntimeNewObject).
 Ref<Object> RuntimeNewObject(const ClassRecord& cls);
 
@@ -230,7 +242,7 @@ template <class T> Ref<T> checkCast(Object* object) {
     return checkCast<T>(Ref<Object>(object));
 }
 
-// The record builder for the classes' own Class(): a record for C with the given parent.
+// The factory a class's record names: a new C behind a counted reference.
 template <class C> ObjectFactory factoryOf() {
     return [] { return Ref<Object>(new C()); };
 }

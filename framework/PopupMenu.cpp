@@ -8,14 +8,13 @@ namespace {
 constexpr char kRowSeparator = '\r';
 } // namespace
 
-const ClassRecord& PopupMenu::Class() {
-    static const ClassRecord& record = registerClass(detail::classOf<PopupMenu>(
+ClassRecord PopupMenu::describe() {
+    return detail::classOf<PopupMenu>(
         "PopupMenu", TextControl::Class(),
         {
             detail::accessor("InitialValue", &PopupMenu::InitialValue, &PopupMenu::setInitialValue),
             detail::accessor("ListIndex", &PopupMenu::ListIndex, &PopupMenu::setListIndex),
-        }));
-    return record;
+        });
 }
 
 void PopupMenu::setInitialValue(const String& rows) {

@@ -7,10 +7,9 @@
 namespace fw {
 
 // A popup of text rows. Change (event 15) follows every change of the selected row.
-class PopupMenu : public TextControl {
+class PopupMenu : public Registered<PopupMenu, TextControl> {
   public:
-    static const ClassRecord& Class();
-    const ClassRecord& classRecord() const override { return Class(); }
+    static ClassRecord describe();
 
     // Rows separated by carriage returns; the empty string is a list without rows.
     void setInitialValue(const String& rows);

@@ -4,15 +4,14 @@
 
 namespace fw {
 
-const ClassRecord& ProgressBar::Class() {
+ClassRecord ProgressBar::describe() {
     using detail::accessor;
-    static const ClassRecord& record = registerClass(
-        detail::classOf<ProgressBar>("ProgressBar", RectControl::Class(),
-                                     {
-                                         accessor("Maximum", &ProgressBar::Maximum, &ProgressBar::setMaximum),
-                                         accessor("Value", &ProgressBar::Value, &ProgressBar::setValue),
-                                     }));
-    return record;
+    return detail::classOf<ProgressBar>(
+        "ProgressBar", RectControl::Class(),
+        {
+            accessor("Maximum", &ProgressBar::Maximum, &ProgressBar::setMaximum),
+            accessor("Value", &ProgressBar::Value, &ProgressBar::setValue),
+        });
 }
 
 void ProgressBar::setMaximum(int32_t maximum) {

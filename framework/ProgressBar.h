@@ -6,10 +6,9 @@ namespace fw {
 
 // A progress bar from 0 to Maximum showing Value; a Maximum of 0 shows activity without progress
 // (indeterminate), animated while the bar is shown.
-class ProgressBar : public RectControl {
+class ProgressBar : public Registered<ProgressBar, RectControl> {
   public:
-    static const ClassRecord& Class();
-    const ClassRecord& classRecord() const override { return Class(); }
+    static ClassRecord describe();
 
     int32_t Maximum() const { return maximum_; }
     void setMaximum(int32_t maximum);

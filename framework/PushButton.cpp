@@ -4,17 +4,16 @@
 
 namespace fw {
 
-const ClassRecord& PushButton::Class() {
+ClassRecord PushButton::describe() {
     using detail::accessor;
-    static const ClassRecord& record = registerClass(detail::classOf<PushButton>(
+    return detail::classOf<PushButton>(
         "PushButton", TextControl::Class(),
         {
             accessor("Caption", &PushButton::Caption, &PushButton::setCaption),
             accessor("Default", &PushButton::Default, &PushButton::setDefault),
             accessor("Cancel", &PushButton::Cancel, &PushButton::setCancel),
             accessor("ButtonStyle", &PushButton::ButtonStyle, &PushButton::setButtonStyle),
-        }));
-    return record;
+        });
 }
 
 void PushButton::setCaption(const String& caption) {

@@ -7,10 +7,9 @@ namespace fw {
 // A push button. Action (event 15) follows every press: a click, the space bar while it has the
 // focus, Return for the window's default button and Escape for its cancel button while the
 // window is active.
-class PushButton : public TextControl {
+class PushButton : public Registered<PushButton, TextControl> {
   public:
-    static const ClassRecord& Class();
-    const ClassRecord& classRecord() const override { return Class(); }
+    static ClassRecord describe();
 
     String Caption() const { return caption_; }
     void setCaption(const String& caption);

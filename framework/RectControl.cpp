@@ -6,30 +6,29 @@
 
 namespace fw {
 
-const ClassRecord& RectControl::Class() {
+ClassRecord RectControl::describe() {
     using detail::accessor;
     using detail::field;
-    static const ClassRecord& record = registerClass(
-        detail::classOf<RectControl>("RectControl", Control::Class(),
-                                     {
-                                         accessor("Left", &RectControl::Left, &RectControl::setLeft),
-                                         accessor("Top", &RectControl::Top, &RectControl::setTop),
-                                         accessor("Width", &RectControl::Width, &RectControl::setWidth),
-                                         accessor("Height", &RectControl::Height, &RectControl::setHeight),
-                                         field("LockLeft", &RectControl::lockLeft_),
-                                         field("LockTop", &RectControl::lockTop_),
-                                         field("LockRight", &RectControl::lockRight_),
-                                         field("LockBottom", &RectControl::lockBottom_),
-                                         field("TabPanelIndex", &RectControl::tabPanelIndex_),
-                                         field("TabIndex", &RectControl::tabIndex_),
-                                         field("TabStop", &RectControl::tabStop_),
-                                         accessor("Enabled", &RectControl::Enabled, &RectControl::setEnabled),
-                                         accessor("Visible", &RectControl::Visible, &RectControl::setVisible),
-                                         field("HelpTag", &RectControl::helpTag_, &RectControl::sync),
-                                         field("AutoDeactivate", &RectControl::autoDeactivate_),
-                                         field("InitialParent", &RectControl::initialParent_),
-                                     }));
-    return record;
+    return detail::classOf<RectControl>(
+        "RectControl", Control::Class(),
+        {
+            accessor("Left", &RectControl::Left, &RectControl::setLeft),
+            accessor("Top", &RectControl::Top, &RectControl::setTop),
+            accessor("Width", &RectControl::Width, &RectControl::setWidth),
+            accessor("Height", &RectControl::Height, &RectControl::setHeight),
+            field("LockLeft", &RectControl::lockLeft_),
+            field("LockTop", &RectControl::lockTop_),
+            field("LockRight", &RectControl::lockRight_),
+            field("LockBottom", &RectControl::lockBottom_),
+            field("TabPanelIndex", &RectControl::tabPanelIndex_),
+            field("TabIndex", &RectControl::tabIndex_),
+            field("TabStop", &RectControl::tabStop_),
+            accessor("Enabled", &RectControl::Enabled, &RectControl::setEnabled),
+            accessor("Visible", &RectControl::Visible, &RectControl::setVisible),
+            field("HelpTag", &RectControl::helpTag_, &RectControl::sync),
+            field("AutoDeactivate", &RectControl::autoDeactivate_),
+            field("InitialParent", &RectControl::initialParent_),
+        });
 }
 
 RectControl::RectControl() = default;
@@ -106,19 +105,18 @@ void RectControl::sync() {
         bridge_->sync();
 }
 
-const ClassRecord& TextControl::Class() {
+ClassRecord TextControl::describe() {
     using detail::field;
-    static const ClassRecord& record = registerClass(
-        detail::classOf<TextControl>("TextControl", RectControl::Class(),
-                                     {
-                                         field("TextFont", &TextControl::textFont_, &TextControl::sync),
-                                         detail::accessor("Bold", &TextControl::Bold, &TextControl::setBold),
-                                         field("Italic", &TextControl::italic_, &TextControl::sync),
-                                         field("Underline", &TextControl::underline_, &TextControl::sync),
-                                         field("DataSource", &TextControl::dataSource_),
-                                         field("DataField", &TextControl::dataField_),
-                                     }));
-    return record;
+    return detail::classOf<TextControl>(
+        "TextControl", RectControl::Class(),
+        {
+            field("TextFont", &TextControl::textFont_, &TextControl::sync),
+            detail::accessor("Bold", &TextControl::Bold, &TextControl::setBold),
+            field("Italic", &TextControl::italic_, &TextControl::sync),
+            field("Underline", &TextControl::underline_, &TextControl::sync),
+            field("DataSource", &TextControl::dataSource_),
+            field("DataField", &TextControl::dataField_),
+        });
 }
 
 void TextControl::setTextUnit(FontUnits unit) {

@@ -13,10 +13,9 @@ namespace detail {
 class ControlBridge; // the control's toolkit widget, in framework/qt
 }
 
-class RectControl : public Control {
+class RectControl : public Registered<RectControl, Control> {
   public:
-    static const ClassRecord& Class();
-    const ClassRecord& classRecord() const override { return Class(); }
+    static ClassRecord describe();
     RectControl();
     ~RectControl() override;
 
@@ -70,10 +69,9 @@ class RectControl : public Control {
 enum class FontUnits : uint8_t { Default = 0, Pixel = 1, Point = 2, Inch = 3, Millimeter = 4 };
 
 // Controls that show text in a font of their own.
-class TextControl : public RectControl {
+class TextControl : public Registered<TextControl, RectControl> {
   public:
-    static const ClassRecord& Class();
-    const ClassRecord& classRecord() const override { return Class(); }
+    static ClassRecord describe();
 
     void setTextUnit(FontUnits unit);
     FontUnits TextUnit() const { return textUnit_; }

@@ -14,10 +14,9 @@ class TextLines; // the laid-out lines, in framework/qt
 
 // The styled text laid out for a print job in lines of at most a given width, positioned before the
 // first line. Made by TextArea.styledTextPrinter.
-class StyledTextPrinter : public Object {
+class StyledTextPrinter : public Registered<StyledTextPrinter, Object> {
   public:
-    static const ClassRecord& Class();
-    const ClassRecord& classRecord() const override { return Class(); }
+    static ClassRecord describe();
 
     StyledTextPrinter(Ref<Graphics> graphics, std::unique_ptr<detail::TextLines> lines);
     ~StyledTextPrinter() override;

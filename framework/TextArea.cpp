@@ -5,10 +5,10 @@
 
 namespace fw {
 
-const ClassRecord& TextArea::Class() {
+ClassRecord TextArea::describe() {
     using detail::accessor;
     using detail::field;
-    static const ClassRecord& record = registerClass(detail::classOf<TextArea>(
+    return detail::classOf<TextArea>(
         "TextArea", TextControl::Class(),
         {
             accessor("Text", &TextArea::Text, &TextArea::setText),
@@ -30,8 +30,7 @@ const ClassRecord& TextArea::Class() {
             field("AutomaticallyCheckSpelling", &TextArea::checkSpelling_, &TextArea::sync),
             accessor("SelStart", &TextArea::SelStart, &TextArea::setSelStart),
             accessor("SelLength", &TextArea::SelLength, &TextArea::setSelLength),
-        }));
-    return record;
+        });
 }
 
 detail::TextAreaBridge* TextArea::textBridge() const {

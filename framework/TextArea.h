@@ -13,10 +13,9 @@ class TextAreaBridge;
 class Graphics;
 class StyledTextPrinter;
 
-class TextArea : public TextControl {
+class TextArea : public Registered<TextArea, TextControl> {
   public:
-    static const ClassRecord& Class();
-    const ClassRecord& classRecord() const override { return Class(); }
+    static ClassRecord describe();
 
     // The text as the user sees it now, edits included; a CR (13) ends each paragraph but the last.
     // Setting it shows it as plain text, whatever it looks like.

@@ -5,15 +5,13 @@
 
 namespace fw {
 
-const ClassRecord& Timer::Class() {
+ClassRecord Timer::describe() {
     using detail::accessor;
-    static const ClassRecord& record =
-        registerClass(detail::classOf<Timer>("Timer", Control::Class(),
-                                             {
-                                                 accessor("Mode", &Timer::Mode, &Timer::setMode),
-                                                 accessor("Period", &Timer::Period, &Timer::setPeriod),
-                                             }));
-    return record;
+    return detail::classOf<Timer>("Timer", Control::Class(),
+                                  {
+                                      accessor("Mode", &Timer::Mode, &Timer::setMode),
+                                      accessor("Period", &Timer::Period, &Timer::setPeriod),
+                                  });
 }
 
 Timer::Timer() : bridge_(std::make_unique<detail::TimerBridge>(*this)) {}

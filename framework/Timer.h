@@ -12,10 +12,9 @@ class TimerBridge;
 
 // Raises Action (event 0) about every Period milliseconds while Mode is 2 (repeating), once after
 // Period when Mode is 1, never when it is 0. Ticks are scheduled from the start, so they do not drift.
-class Timer : public Control {
+class Timer : public Registered<Timer, Control> {
   public:
-    static const ClassRecord& Class();
-    const ClassRecord& classRecord() const override { return Class(); }
+    static ClassRecord describe();
     Timer();
     ~Timer() override;
 

@@ -47,35 +47,34 @@ void noteActivated(Window& window) {
 }
 } // namespace detail
 
-const ClassRecord& Window::Class() {
+ClassRecord Window::describe() {
     using detail::accessor;
     using detail::field;
-    static const ClassRecord& record = registerClass(
-        detail::classOf<Window>("Window", Object::Class(),
-                                {
-                                    field("Placement", &Window::placement_),
-                                    accessor("Width", &Window::Width, &Window::setWidth),
-                                    accessor("Height", &Window::Height, &Window::setHeight),
-                                    field("MinWidth", &Window::minWidth_, &Window::applyGeometry),
-                                    field("MinHeight", &Window::minHeight_, &Window::applyGeometry),
-                                    field("MaxWidth", &Window::maxWidth_, &Window::applyGeometry),
-                                    field("MaxHeight", &Window::maxHeight_, &Window::applyGeometry),
-                                    field("Frame", &Window::frame_, &Window::applyGeometry),
-                                    field("Composite", &Window::composite_),
-                                    field("HasBackColor", &Window::hasBackColor_, &Window::applyGeometry),
-                                    field("BackColor", &Window::backColor_, &Window::applyGeometry),
-                                    accessor("Title", &Window::Title, &Window::setTitle),
-                                    field("Visible", &Window::visible_),
-                                    field("FullScreen", &Window::fullScreen_),
-                                    field("MenuBarVisible", &Window::menuBarVisible_, &Window::applyGeometry),
-                                    field("CloseButton", &Window::closeButton_, &Window::applyGeometry),
-                                    field("Resizeable", &Window::resizeable_, &Window::applyGeometry),
-                                    field("LiveResize", &Window::liveResize_),
-                                    field("MaximizeButton", &Window::maximizeButton_, &Window::applyGeometry),
-                                    field("MinimizeButton", &Window::minimizeButton_, &Window::applyGeometry),
-                                    field("MacProcID", &Window::macProcID_),
-                                }));
-    return record;
+    return detail::classOf<Window>(
+        "Window", Object::Class(),
+        {
+            field("Placement", &Window::placement_),
+            accessor("Width", &Window::Width, &Window::setWidth),
+            accessor("Height", &Window::Height, &Window::setHeight),
+            field("MinWidth", &Window::minWidth_, &Window::applyGeometry),
+            field("MinHeight", &Window::minHeight_, &Window::applyGeometry),
+            field("MaxWidth", &Window::maxWidth_, &Window::applyGeometry),
+            field("MaxHeight", &Window::maxHeight_, &Window::applyGeometry),
+            field("Frame", &Window::frame_, &Window::applyGeometry),
+            field("Composite", &Window::composite_),
+            field("HasBackColor", &Window::hasBackColor_, &Window::applyGeometry),
+            field("BackColor", &Window::backColor_, &Window::applyGeometry),
+            accessor("Title", &Window::Title, &Window::setTitle),
+            field("Visible", &Window::visible_),
+            field("FullScreen", &Window::fullScreen_),
+            field("MenuBarVisible", &Window::menuBarVisible_, &Window::applyGeometry),
+            field("CloseButton", &Window::closeButton_, &Window::applyGeometry),
+            field("Resizeable", &Window::resizeable_, &Window::applyGeometry),
+            field("LiveResize", &Window::liveResize_),
+            field("MaximizeButton", &Window::maximizeButton_, &Window::applyGeometry),
+            field("MinimizeButton", &Window::minimizeButton_, &Window::applyGeometry),
+            field("MacProcID", &Window::macProcID_),
+        });
 }
 
 Window::Window() : bridge_(std::make_unique<detail::WindowBridge>(*this)) {}

@@ -23,10 +23,9 @@ namespace detail {
 class WindowBridge; // the toolkit side, in framework/qt
 }
 
-class Window : public Object {
+class Window : public Registered<Window, Object> {
   public:
-    static const ClassRecord& Class();
-    const ClassRecord& classRecord() const override { return Class(); }
+    static ClassRecord describe();
 
     Window();
     ~Window() override;

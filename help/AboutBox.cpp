@@ -51,8 +51,8 @@ template <class T> fw::Ref<T> control(const AboutBox& box, const char* name) {
 
 } // namespace
 
-const fw::ClassRecord& AboutBox::Class() {
-    static const fw::ClassRecord& record = fw::registerClass({
+fw::ClassRecord AboutBox::describe() {
+    return {
         .name = "AboutBox.AboutBox",
         .super = &fw::Window::Class(),
         .create = fw::factoryOf<AboutBox>(),
@@ -72,8 +72,7 @@ const fw::ClassRecord& AboutBox::Class() {
                 fw::scopedMember("StaticText4_Open", "%%o<Label>"),
             },
         .attributes = {{"__Scope", "Public"}},
-    });
-    return record;
+    };
 }
 
 void AboutBox::Layout() {

@@ -8,10 +8,9 @@
 
 namespace ambrel {
 
-class AboutBox : public fw::Window {
+class AboutBox : public fw::Registered<AboutBox, fw::Window> {
   public:
-    static const fw::ClassRecord& Class();
-    const fw::ClassRecord& classRecord() const override { return Class(); }
+    static fw::ClassRecord describe();
 
     void Layout() override;
     void CreateControls() override;

@@ -9,8 +9,8 @@
 
 namespace ambrel {
 
-const fw::ClassRecord& Help::Class() {
-    static const fw::ClassRecord& record = fw::registerClass({
+fw::ClassRecord Help::describe() {
+    return {
         .name = "Help.Help",
         .super = &fw::Window::Class(),
         .create = fw::factoryOf<Help>(),
@@ -39,8 +39,7 @@ const fw::ClassRecord& Help::Class() {
                 fw::scopedMember("_FilePrintHelp_Action", "%b%"),
             },
         .attributes = {{"__Scope", "Public"}},
-    });
-    return record;
+    };
 }
 
 void Help::Layout() {

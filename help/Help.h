@@ -8,10 +8,9 @@
 
 namespace ambrel {
 
-class Help : public fw::Window {
+class Help : public fw::Registered<Help, fw::Window> {
   public:
-    static const fw::ClassRecord& Class();
-    const fw::ClassRecord& classRecord() const override { return Class(); }
+    static fw::ClassRecord describe();
 
     void Layout() override;
     void CreateControls() override;

@@ -31,16 +31,15 @@ fw::Ref<MenuBar2> _implicitInstance;
 
 } // namespace
 
-const fw::ClassRecord& MenuBar2::Class() {
-    static const fw::ClassRecord& record = fw::registerClass({
+fw::ClassRecord MenuBar2::describe() {
+    return {
         .name = "MenuBar2.MenuBar2",
         .super = &fw::MenuBar::Class(),
         .create = fw::factoryOf<MenuBar2>(),
         .members = {fw::scopedMember("Constructor", "%%"), fw::scopedMember("Untitled0", "%%"),
                     fw::scopedMember("Untitled1", "%%")},
         .attributes = {{"__Scope", "Public"}},
-    });
-    return record;
+    };
 }
 
 void MenuBar2::Constructor() {

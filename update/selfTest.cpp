@@ -7,8 +7,8 @@
 
 namespace ambrel {
 
-const fw::ClassRecord& selfTest::Class() {
-    static const fw::ClassRecord& record = fw::registerClass({
+fw::ClassRecord selfTest::describe() {
+    return {
         .name = "selfTest.selfTest",
         .super = &fw::Window::Class(),
         .create = fw::factoryOf<selfTest>(),
@@ -24,8 +24,7 @@ const fw::ClassRecord& selfTest::Class() {
                 fw::scopedMember("PushButton1_Action", "%%o<PushButton>"),
             },
         .attributes = {{"__Scope", "Public"}},
-    });
-    return record;
+    };
 }
 
 void selfTest::Layout() {

@@ -7,10 +7,9 @@
 
 namespace ambrel {
 
-class selfTest : public fw::Window {
+class selfTest : public fw::Registered<selfTest, fw::Window> {
   public:
-    static const fw::ClassRecord& Class();
-    const fw::ClassRecord& classRecord() const override { return Class(); }
+    static fw::ClassRecord describe();
 
     void Layout() override;
     void CreateControls() override;

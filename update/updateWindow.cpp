@@ -8,51 +8,47 @@
 
 namespace ambrel {
 
-const fw::ClassRecord& updateWindow::Class() {
-    static const fw::ClassRecord&
-        record =
-            fw::registerClass(
-                {
-                    .name = "updateWindow.updateWindow",
-                    .super = &fw::Window::Class(),
-                    .create = fw::factoryOf<updateWindow>(),
-                    .members =
-                        {
-                            fw::scopedMember("Layout", "%%"),
-                            fw::scopedMember("CreateControls", "%%"),
-                            {"_CreateControls0", "%%", {{"__Scope", "Public"}, {"Hidden", ""}}},
-                            fw::scopedMember("StaticText1", "%o<Label>%"),
-                            fw::scopedMember("ProgressBar1", "%o<ProgressBar>%"),
-                            fw::scopedMember("hp", "%o<HTTPSocket>%"),
-                            fw::scopedMember("PushButton1", "%o<PushButton>%"),
-                            fw::scopedMember("hp_PageReceived", "%%o<HTTPSocket>si4o<InternetHeaders>s"),
-                            fw::scopedMember("hp_Error", "%%o<HTTPSocket>i4"),
-                            fw::scopedMember("PushButton1_Action", "%%o<PushButton>"),
-                            fw::scopedMember("Event_Open", "%%"),
-                            fw::scopedMember("Event_Close", "%%"),
-                            fw::scopedMember("startTag", "%s%s"),
-                            fw::scopedMember("endTag", "%s%s"),
-                            fw::scopedMember("askUpgrade", "%%sssb"),
-                            fw::scopedMember("returnValue", "%s%ss"),
-                        },
-                    .properties =
-                        {
-                            {.name = "automaticCheck",
-                             .typeCode = "b",
-                             .type = fw::PropertyType::Boolean,
-                             .set =
-                                 [](fw::Object& o, const fw::Value& v) {
-                                     static_cast<updateWindow&>(o).automaticCheck = v.asBoolean();
-                                 },
-                             .get =
-                                 [](const fw::Object& o) {
-                                     return fw::Value(static_cast<const updateWindow&>(o).automaticCheck);
-                                 },
-                             .attributes = {{"__Scope", "Public"}}},
-                        },
-                    .attributes = {{"__Scope", "Public"}},
-                });
-    return record;
+fw::ClassRecord updateWindow::describe() {
+    return {
+        .name = "updateWindow.updateWindow",
+        .super = &fw::Window::Class(),
+        .create = fw::factoryOf<updateWindow>(),
+        .members =
+            {
+                fw::scopedMember("Layout", "%%"),
+                fw::scopedMember("CreateControls", "%%"),
+                {"_CreateControls0", "%%", {{"__Scope", "Public"}, {"Hidden", ""}}},
+                fw::scopedMember("StaticText1", "%o<Label>%"),
+                fw::scopedMember("ProgressBar1", "%o<ProgressBar>%"),
+                fw::scopedMember("hp", "%o<HTTPSocket>%"),
+                fw::scopedMember("PushButton1", "%o<PushButton>%"),
+                fw::scopedMember("hp_PageReceived", "%%o<HTTPSocket>si4o<InternetHeaders>s"),
+                fw::scopedMember("hp_Error", "%%o<HTTPSocket>i4"),
+                fw::scopedMember("PushButton1_Action", "%%o<PushButton>"),
+                fw::scopedMember("Event_Open", "%%"),
+                fw::scopedMember("Event_Close", "%%"),
+                fw::scopedMember("startTag", "%s%s"),
+                fw::scopedMember("endTag", "%s%s"),
+                fw::scopedMember("askUpgrade", "%%sssb"),
+                fw::scopedMember("returnValue", "%s%ss"),
+            },
+        .properties =
+            {
+                {.name = "automaticCheck",
+                 .typeCode = "b",
+                 .type = fw::PropertyType::Boolean,
+                 .set =
+                     [](fw::Object& o, const fw::Value& v) {
+                         static_cast<updateWindow&>(o).automaticCheck = v.asBoolean();
+                     },
+                 .get =
+                     [](const fw::Object& o) {
+                         return fw::Value(static_cast<const updateWindow&>(o).automaticCheck);
+                     },
+                 .attributes = {{"__Scope", "Public"}}},
+            },
+        .attributes = {{"__Scope", "Public"}},
+    };
 }
 
 void updateWindow::Layout() {
@@ -111,14 +107,13 @@ void updateWindow::Event_Close() {
     ::selfTest()->Close();
 }
 
-const fw::ClassRecord& updateWindow_hp::Class() {
-    static const fw::ClassRecord& record = fw::registerClass({
+fw::ClassRecord updateWindow_hp::describe() {
+    return {
         .name = "updateWindow.hp",
         .super = &fw::HTTPSocket::Class(),
         .create = fw::factoryOf<updateWindow_hp>(),
         .attributes = {{"__Scope", "Public"}},
-    });
-    return record;
+    };
 }
 
 namespace updateAddresses {

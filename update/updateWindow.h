@@ -11,10 +11,9 @@
 
 namespace ambrel {
 
-class updateWindow : public fw::Window {
+class updateWindow : public fw::Registered<updateWindow, fw::Window> {
   public:
-    static const fw::ClassRecord& Class();
-    const fw::ClassRecord& classRecord() const override { return Class(); }
+    static fw::ClassRecord describe();
 
     void Layout() override;
     void CreateControls() override;
@@ -43,10 +42,9 @@ class updateWindow : public fw::Window {
 };
 
 // The update window's HTTP client: its own subclass of HTTPSocket, told its owner when added.
-class updateWindow_hp : public fw::PaneChildControl<fw::HTTPSocket> {
+class updateWindow_hp : public fw::Registered<updateWindow_hp, fw::PaneChildControl<fw::HTTPSocket>> {
   public:
-    static const fw::ClassRecord& Class();
-    const fw::ClassRecord& classRecord() const override { return Class(); }
+    static fw::ClassRecord describe();
 };
 
 // The addresses, all on the vendor's host.

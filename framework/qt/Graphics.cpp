@@ -10,9 +10,8 @@
 
 namespace fw {
 
-const ClassRecord& Graphics::Class() {
-    static const ClassRecord& record = registerClass({.name = "Graphics", .super = &Object::Class()});
-    return record;
+ClassRecord Graphics::describe() {
+    return {.name = "Graphics", .super = &Object::Class()};
 }
 
 Graphics::Graphics(std::unique_ptr<detail::PrintJob> job) : job_(std::move(job)) {}

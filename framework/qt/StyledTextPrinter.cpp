@@ -105,10 +105,8 @@ Ref<StyledTextPrinter> styledTextPrinter(const Ref<Graphics>& graphics, const QT
 
 namespace fw {
 
-const ClassRecord& StyledTextPrinter::Class() {
-    static const ClassRecord& record =
-        registerClass({.name = "StyledTextPrinter", .super = &Object::Class()});
-    return record;
+ClassRecord StyledTextPrinter::describe() {
+    return {.name = "StyledTextPrinter", .super = &Object::Class()};
 }
 
 StyledTextPrinter::StyledTextPrinter(Ref<Graphics> graphics, std::unique_ptr<detail::TextLines> lines)

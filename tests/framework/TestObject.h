@@ -3,11 +3,4 @@
 
 #include "framework/Object.h"
 
-template <class Self, class Base = fw::Object> class TestObject : public Base {
-  public:
-    static const fw::ClassRecord& Class() {
-        static const fw::ClassRecord& record = fw::registerClass(Self::describe());
-        return record;
-    }
-    const fw::ClassRecord& classRecord() const override { return Class(); }
-};
+template <class Self, class Base = fw::Object> using TestObject = fw::Registered<Self, Base>;
