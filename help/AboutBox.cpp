@@ -99,10 +99,9 @@ void AboutBox::PushButton2_Action(fw::PushButton*) {
 }
 
 void AboutBox::StaticText4_Open(fw::Label* label) {
-    fw::Ref<App> app = ::App();
-    if (!app || !label)
+    if (!label)
         throw fw::NilObjectException();
-    label->setText(app->LongVersion());
+    label->setText(::App()->LongVersion());
 }
 
 } // namespace ambrel

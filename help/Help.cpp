@@ -92,8 +92,6 @@ void Help::TextArea1_Open(fw::TextArea*) {}
 
 void Help::AddMenuHandlers(fw::Window* window) {
     fw::Ref<Help> help = fw::checkCast<Help>(window);
-    if (!help)
-        throw fw::NilObjectException();
     // Held strongly: the binding goes with the window's handlers when it closes.
     help->_AddMenuHandler("FilePrintHelp", fw::methodDelegate(&Help::_FilePrintHelp_Action, help.get(),
                                                               "(  ) as Boolean", false));
