@@ -11,8 +11,7 @@ constexpr int32_t kNoIndex = INT32_MIN;
 } // namespace
 
 const fw::String& window() {
-    static const fw::String record =
-        windowRecord(300, 120, "Update", 1, true);
+    static const fw::String record = windowRecord(300, 120, "Update", 1, true);
     return record;
 }
 
