@@ -91,12 +91,8 @@ fw::String buttonRecord(const ButtonPlace& p) {
 }
 
 fw::String labelRecord(const LabelPlace& p) {
-    std::vector<fw::RecordEntry> entries;
-    if (p.tabStop == LabelTabStop::First)
-        entries.push_back({"TabStop", true});
-    const std::vector<fw::RecordEntry> place =
+    std::vector<fw::RecordEntry> entries =
         placeEntries(p.name, p.left, p.top, p.width, p.height, p.lockLeftAndTop, false, p.tabIndex);
-    entries.insert(entries.end(), place.begin(), place.end());
     entries.insert(entries.end(), {
                                       {"Text", p.text},
                                       {"TextAlign", p.align},
@@ -116,7 +112,10 @@ fw::String labelRecord(const LabelPlace& p) {
                                       {"DataField", ""},
                                       {"InitialParent", ""},
                                   });
-    return encodeEntries(entries);
+    const fw::String record = encodeEntries(entries);
+    if (p.tabStop == LabelTabStop::First)
+        return fw::encodeRecord({{"TabStop", true}}) + record;
+    return record;
 }
 
 } // namespace ambrel
