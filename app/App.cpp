@@ -32,18 +32,12 @@ void App::Event_Open() {
 }
 
 bool App::_HelpAbout_Action() {
-    fw::Ref<AboutBox> box = ::AboutBox();
-    if (!box)
-        throw fw::NilObjectException();
-    box->Show();
+    ::AboutBox()->Show();
     return true;
 }
 
 bool App::_HelpShow_Action() {
-    fw::Ref<Help> help = ::Help();
-    if (!help)
-        throw fw::NilObjectException();
-    help->Show();
+    ::Help()->Show();
     return true;
 }
 

@@ -5,8 +5,6 @@ namespace ambrel {
 namespace {
 fw::Ref<fw::MenuItem> newItem(const MenuRow& row) {
     fw::Ref<fw::MenuItem> item = fw::checkCast<fw::MenuItem>(fw::RuntimeNewObject(row.cls()));
-    if (!item)
-        throw fw::NilObjectException();
     item->Constructor();
     item->setName(row.name);
     item->setAutoEnable(true);

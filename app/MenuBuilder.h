@@ -21,10 +21,7 @@ void buildMenu(fw::MenuBar& bar, std::span<const MenuRow> rows);
 
 // A menu-item accessor: the named item of the window's current menu bar, as T.
 template <class T> fw::Ref<T> menuItemOf(const fw::Window& window, const char* name) {
-    fw::Ref<fw::MenuBar> bar = window.MenuBar();
-    if (!bar)
-        throw fw::NilObjectException();
-    return fw::checkCast<T>(bar->_Lookup(name));
+    return fw::checkCast<T>(window.MenuBar()->_Lookup(name));
 }
 
 // A menu bar's implicit instance, kept in its module global: made and built on first use.

@@ -148,8 +148,6 @@ void _InitFileTypes() {}
 void _NewAppInstance() {
     fw::Ref<App> app = fw::checkCast<App>(fw::RuntimeNewObject(App::Class()));
     app->Constructor();
-    if (!app)
-        throw fw::NilObjectException();
     app->setMenuBar(::MenuBar1());
     fw::_RuntimeRegisterAppObject(app);
 }
@@ -157,8 +155,6 @@ void _NewAppInstance() {
 void _ApplicationAddMenuHandlers() {
     for (const MenuBinding& binding : kMenuBindings) {
         fw::Ref<App> app = ::App();
-        if (!app)
-            throw fw::NilObjectException();
         app->_AddMenuHandler(binding.command,
                              fw::methodDelegate(binding.handler, app.get(), "(  ) as Boolean", false));
     }

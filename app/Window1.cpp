@@ -1,5 +1,6 @@
 #include "app/Window1.h"
 
+#include "app/ControlBuilder.h"
 #include "app/MenuBar1.h"
 #include "app/MenuBuilder.h"
 #include "app/Module1.h"
@@ -20,40 +21,23 @@ void __Exit(fw::Object& object) {
     static_cast<Window1&>(object).p = nullptr;
 }
 
-// One control of the creation pass: its class, whether it takes TextUnit, its record, and the
-// events the panel handles on it.
-struct ControlRow {
-    const char* name;
-    const fw::ClassRecord& (*cls)();
-    bool textUnit;
-    const fw::String& (*record)();
-    void (*bind)(Window1& window, fw::Control& control);
-};
-
 void bindComboBox1(Window1& w, fw::Control& c) {
-    fw::RuntimeAddEventHandler(c, fw::kPopupMenuChange, fw::_EventStub(fw::kPopupMenuChange),
-                               fw::methodDelegate(&Window1::ComboBox1_Change, &w, "( PopupMenu )", true));
-    fw::RuntimeAddEventHandler(c, fw::kControlOpen, fw::_EventStub(fw::kControlOpen),
-                               fw::methodDelegate(&Window1::ComboBox1_Open, &w, "( PopupMenu )", true));
+    bindEvent(c, fw::kPopupMenuChange, w, &Window1::ComboBox1_Change, "( PopupMenu )");
+    bindEvent(c, fw::kControlOpen, w, &Window1::ComboBox1_Open, "( PopupMenu )");
 }
 
 void bindTimer1(Window1& w, fw::Control& c) {
-    fw::RuntimeAddEventHandler(c, fw::kTimerAction, fw::_EventStub(fw::kTimerAction),
-                               fw::methodDelegate(&Window1::Timer1_Action, &w, "( Timer )", true));
+    bindEvent(c, fw::kTimerAction, w, &Window1::Timer1_Action, "( Timer )");
 }
 
-const ControlRow kControls[] = {
-    {"ComboBox1", &fw::PopupMenu::Class, true, &Window1Layout::ComboBox1, &bindComboBox1},
-    {"StaticText1", &fw::Label::Class, true, &Window1Layout::StaticText1, nullptr},
-    {"ComboBox2", &fw::PopupMenu::Class, true, &Window1Layout::ComboBox2, nullptr},
-    {"Timer1", &Window1_Timer1::Class, false, &Window1Layout::Timer1, &bindTimer1},
-    {"StaticText2", &fw::Label::Class, true, &Window1Layout::StaticText2, nullptr},
-    {"Pause", &fw::CheckBox::Class, true, &Window1Layout::Pause, nullptr},
+const ControlRow<Window1> kControls[] = {
+    {"ComboBox1", &fw::PopupMenu::Class, &Window1Layout::ComboBox1, &bindComboBox1},
+    {"StaticText1", &fw::Label::Class, &Window1Layout::StaticText1},
+    {"ComboBox2", &fw::PopupMenu::Class, &Window1Layout::ComboBox2},
+    {"Timer1", &Window1_Timer1::Class, &Window1Layout::Timer1, &bindTimer1},
+    {"StaticText2", &fw::Label::Class, &Window1Layout::StaticText2},
+    {"Pause", &fw::CheckBox::Class, &Window1Layout::Pause},
 };
-
-template <class T> fw::Ref<T> control(const Window1& w, const char* name) {
-    return fw::checkCast<T>(w._ControlByName(name));
-}
 
 } // namespace
 
@@ -119,35 +103,26 @@ void Window1::CreateControls() {
 }
 
 void Window1::_CreateControls0() {
-    for (const ControlRow& row : kControls) {
-        fw::Ref<fw::Control> made = fw::checkCast<fw::Control>(__New(row.cls()));
-        _AddControl(row.name, made);
-        fw::Ref<fw::Control> c = fw::checkCast<fw::Control>(_ControlByName(row.name));
-        if (row.textUnit)
-            fw::checkCast<fw::TextControl>(c)->setTextUnit(fw::FontUnits::Default);
-        fw::_SetProperties(*c, row.record());
-        if (row.bind)
-            row.bind(*this, *c);
-    }
+    createControls<Window1>(*this, kControls);
 }
 
 fw::Ref<fw::PopupMenu> Window1::ComboBox1() const {
-    return control<fw::PopupMenu>(*this, "ComboBox1");
+    return controlNamed<fw::PopupMenu>(*this, "ComboBox1");
 }
 fw::Ref<fw::Label> Window1::StaticText1() const {
-    return control<fw::Label>(*this, "StaticText1");
+    return controlNamed<fw::Label>(*this, "StaticText1");
 }
 fw::Ref<fw::PopupMenu> Window1::ComboBox2() const {
-    return control<fw::PopupMenu>(*this, "ComboBox2");
+    return controlNamed<fw::PopupMenu>(*this, "ComboBox2");
 }
 fw::Ref<fw::Timer> Window1::Timer1() const {
-    return control<fw::Timer>(*this, "Timer1");
+    return controlNamed<fw::Timer>(*this, "Timer1");
 }
 fw::Ref<fw::Label> Window1::StaticText2() const {
-    return control<fw::Label>(*this, "StaticText2");
+    return controlNamed<fw::Label>(*this, "StaticText2");
 }
 fw::Ref<fw::CheckBox> Window1::Pause() const {
-    return control<fw::CheckBox>(*this, "Pause");
+    return controlNamed<fw::CheckBox>(*this, "Pause");
 }
 
 void Window1::ComboBox1_Change(fw::PopupMenu*) {

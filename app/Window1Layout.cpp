@@ -16,7 +16,6 @@ const char* const kIntervalRows[11] = {
 namespace {
 
 constexpr int32_t kNoIndex = INT32_MIN;
-constexpr fw::Color kBlack = fw::RGB(0, 0, 0);
 
 std::string rows() {
     std::string joined;
@@ -72,23 +71,6 @@ fw::String popup(const char* name, int32_t left, int32_t top, int32_t width, int
            textStyle(bold) + dataBinding();
 }
 
-fw::String label(const char* name, int32_t left, int32_t top, int32_t width, int32_t tabIndex,
-                 const char* text) {
-    return place(name, left, top, width, tabIndex) +
-           fw::encodeRecord({
-               {"Text", text},
-               {"TextAlign", 1},
-               {"TextColor", kBlack},
-               {"Multiline", false},
-               {"Enabled", true},
-               {"Visible", true},
-               {"Selectable", false},
-               {"Transparent", false},
-               {"HelpTag", ""},
-           }) +
-           textStyle(true) + dataBinding();
-}
-
 } // namespace
 
 const fw::String& window() {
@@ -102,7 +84,8 @@ const fw::String& ComboBox1() {
 }
 
 const fw::String& StaticText1() {
-    static const fw::String record = label("StaticText1", 20, 16, 131, 1, "Poke Time");
+    static const fw::String record =
+        labelRecord({"StaticText1", 20, 16, 131, 20, false, 1, "Poke Time", 1, false, "System", true});
     return record;
 }
 
@@ -117,7 +100,8 @@ const fw::String& Timer1() {
 }
 
 const fw::String& StaticText2() {
-    static const fw::String record = label("StaticText2", 135, 1, 32, 3, "888");
+    static const fw::String record =
+        labelRecord({"StaticText2", 135, 1, 32, 20, false, 3, "888", 1, false, "System", true});
     return record;
 }
 

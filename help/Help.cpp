@@ -1,5 +1,6 @@
 #include "help/Help.h"
 
+#include "app/ControlBuilder.h"
 #include "app/MenuBuilder.h"
 #include "framework/Dialogs.h"
 #include "framework/Properties.h"
@@ -8,6 +9,23 @@
 #include "help/MenuBar2.h"
 
 namespace ambrel {
+
+namespace {
+
+void bindButton1(Help& help, fw::Control& c) {
+    bindEvent(c, fw::kPushButtonAction, help, &Help::PushButton1_Action, "( PushButton )");
+}
+
+void bindTextArea1(Help& help, fw::Control& c) {
+    bindEvent(c, fw::kControlOpen, help, &Help::TextArea1_Open, "( TextArea )");
+}
+
+const ControlRow<Help> kControls[] = {
+    {"PushButton1", &fw::PushButton::Class, &HelpLayout::PushButton1, &bindButton1},
+    {"TextArea1", &fw::TextArea::Class, &HelpLayout::TextArea1, &bindTextArea1, 0, 1.0},
+};
+
+} // namespace
 
 fw::ClassRecord Help::describe() {
     return {
@@ -52,28 +70,15 @@ void Help::CreateControls() {
 }
 
 void Help::_CreateControls0() {
-    _AddControl("PushButton1", __New<fw::PushButton>());
-    fw::Ref<fw::PushButton> button = PushButton1();
-    button->setTextUnit(fw::FontUnits::Default);
-    fw::_SetProperties(*button, HelpLayout::PushButton1());
-    fw::RuntimeAddEventHandler(*button, fw::kPushButtonAction, fw::_EventStub(fw::kPushButtonAction),
-                               fw::methodDelegate(&Help::PushButton1_Action, this, "( PushButton )", true));
-
-    _AddControl("TextArea1", __New<fw::TextArea>());
-    fw::Ref<fw::TextArea> area = TextArea1();
-    area->setLineSpacing(1.0);
-    area->setTextUnit(fw::FontUnits::Default);
-    fw::_SetProperties(*area, HelpLayout::TextArea1());
-    fw::RuntimeAddEventHandler(*area, fw::kControlOpen, fw::_EventStub(fw::kControlOpen),
-                               fw::methodDelegate(&Help::TextArea1_Open, this, "( TextArea )", true));
+    createControls<Help>(*this, kControls);
 }
 
 fw::Ref<fw::PushButton> Help::PushButton1() const {
-    return fw::checkCast<fw::PushButton>(_ControlByName("PushButton1"));
+    return controlNamed<fw::PushButton>(*this, "PushButton1");
 }
 
 fw::Ref<fw::TextArea> Help::TextArea1() const {
-    return fw::checkCast<fw::TextArea>(_ControlByName("TextArea1"));
+    return controlNamed<fw::TextArea>(*this, "TextArea1");
 }
 
 void Help::PushButton1_Action(fw::PushButton*) {
@@ -86,8 +91,6 @@ void Help::TextArea1_Open(fw::TextArea*) {}
 
 void Help::AddMenuHandlers(fw::Window* window) {
     fw::Ref<Help> help = fw::checkCast<Help>(window);
-    if (!help)
-        throw fw::NilObjectException();
     // Held strongly: the binding goes with the window's handlers when it closes.
     help->_AddMenuHandler("FilePrintHelp", fw::methodDelegate(&Help::_FilePrintHelp_Action, help.get(),
                                                               "(  ) as Boolean", false));

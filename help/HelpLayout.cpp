@@ -27,7 +27,7 @@ const fw::String& window() {
 
 // Wholly outside the content (350 by 348): never seen, never clicked, yet a tab stop.
 const fw::String& PushButton1() {
-    static const fw::String record = pushButtonRecord({"PushButton1", 397, 338, 18, 20, true, 0, "", false});
+    static const fw::String record = buttonRecord({"PushButton1", 397, 338, 18, 20, true, 0, "", false});
     return record;
 }
 

@@ -7,6 +7,24 @@
 
 namespace ambrel {
 
+namespace {
+
+void bindVersion(selfTest& window, fw::Control& c) {
+    bindEvent(c, fw::kControlOpen, window, &selfTest::StaticText2_Open, "( Label )");
+}
+
+void bindCheck(selfTest& window, fw::Control& c) {
+    bindEvent(c, fw::kPushButtonAction, window, &selfTest::PushButton1_Action, "( PushButton )");
+}
+
+const ControlRow<selfTest> kControls[] = {
+    {"StaticText1", &fw::Label::Class, &selfTestLayout::StaticText1},
+    {"StaticText2", &fw::Label::Class, &selfTestLayout::StaticText2, &bindVersion},
+    {"PushButton1", &fw::PushButton::Class, &selfTestLayout::PushButton1, &bindCheck},
+};
+
+} // namespace
+
 fw::ClassRecord selfTest::describe() {
     return {
         .name = "selfTest.selfTest",
@@ -36,15 +54,7 @@ void selfTest::CreateControls() {
 }
 
 void selfTest::_CreateControls0() {
-    addControl<fw::Label>(*this, "StaticText1", selfTestLayout::StaticText1());
-    fw::Ref<fw::Label> version = addControl<fw::Label>(*this, "StaticText2", selfTestLayout::StaticText2());
-    fw::RuntimeAddEventHandler(*version, fw::kControlOpen, fw::_EventStub(fw::kControlOpen),
-                               fw::methodDelegate(&selfTest::StaticText2_Open, this, "( Label )", true));
-    fw::Ref<fw::PushButton> check =
-        addControl<fw::PushButton>(*this, "PushButton1", selfTestLayout::PushButton1());
-    fw::RuntimeAddEventHandler(
-        *check, fw::kPushButtonAction, fw::_EventStub(fw::kPushButtonAction),
-        fw::methodDelegate(&selfTest::PushButton1_Action, this, "( PushButton )", true));
+    createControls<selfTest>(*this, kControls);
 }
 
 fw::Ref<fw::Label> selfTest::StaticText1() const {

@@ -8,6 +8,28 @@
 
 namespace ambrel {
 
+namespace {
+
+void bindClient(updateWindow& window, fw::Control& c) {
+    bindEvent(c, fw::kHTTPSocketPageReceived, window, &updateWindow::hp_PageReceived,
+              "( HTTPSocket, String, Int32, InternetHeaders, String )");
+    bindEvent(c, fw::kHTTPSocketError, window, &updateWindow::hp_Error, "( HTTPSocket, Int32 )");
+}
+
+void bindCancel(updateWindow& window, fw::Control& c) {
+    bindEvent(c, fw::kPushButtonAction, window, &updateWindow::PushButton1_Action, "( PushButton )");
+}
+
+// The label's size is fixed whatever the framework's default; it takes no text unit.
+const ControlRow<updateWindow> kControls[] = {
+    {"StaticText1", &fw::Label::Class, &updateWindowLayout::StaticText1, nullptr, 12, 0, false},
+    {"ProgressBar1", &fw::ProgressBar::Class, &updateWindowLayout::ProgressBar1},
+    {"hp", &updateWindow_hp::Class, &updateWindowLayout::hp, &bindClient},
+    {"PushButton1", &fw::PushButton::Class, &updateWindowLayout::PushButton1, &bindCancel},
+};
+
+} // namespace
+
 fw::ClassRecord updateWindow::describe() {
     return {
         .name = "updateWindow.updateWindow",
@@ -60,23 +82,7 @@ void updateWindow::CreateControls() {
 }
 
 void updateWindow::_CreateControls0() {
-    // The label's size is fixed whatever the framework's default; it takes no text unit.
-    addControl<fw::Label>(*this, "StaticText1", updateWindowLayout::StaticText1(),
-                          [](fw::Label& label) { label.setTextSize(12); });
-    addControl<fw::ProgressBar>(*this, "ProgressBar1", updateWindowLayout::ProgressBar1());
-    fw::Ref<updateWindow_hp> client = addControl<updateWindow_hp>(*this, "hp", updateWindowLayout::hp());
-    fw::RuntimeAddEventHandler(
-        *client, fw::kHTTPSocketPageReceived, fw::_EventStub(fw::kHTTPSocketPageReceived),
-        fw::methodDelegate(&updateWindow::hp_PageReceived, this,
-                           "( HTTPSocket, String, Int32, InternetHeaders, String )", true));
-    fw::RuntimeAddEventHandler(
-        *client, fw::kHTTPSocketError, fw::_EventStub(fw::kHTTPSocketError),
-        fw::methodDelegate(&updateWindow::hp_Error, this, "( HTTPSocket, Int32 )", true));
-    fw::Ref<fw::PushButton> cancel =
-        addControl<fw::PushButton>(*this, "PushButton1", updateWindowLayout::PushButton1());
-    fw::RuntimeAddEventHandler(
-        *cancel, fw::kPushButtonAction, fw::_EventStub(fw::kPushButtonAction),
-        fw::methodDelegate(&updateWindow::PushButton1_Action, this, "( PushButton )", true));
+    createControls<updateWindow>(*this, kControls);
 }
 
 fw::Ref<fw::Label> updateWindow::StaticText1() const {

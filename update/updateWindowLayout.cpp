@@ -11,8 +11,7 @@ constexpr int32_t kNoIndex = INT32_MIN;
 } // namespace
 
 const fw::String& window() {
-    static const fw::String record =
-        windowRecord(300, 120, "Update", 1, true);
+    static const fw::String record = windowRecord(300, 120, "Update", 1, true);
     return record;
 }
 
@@ -69,34 +68,8 @@ const fw::String& hp() {
 }
 
 const fw::String& PushButton1() {
-    static const fw::String record = fw::encodeRecord({
-        {"InitialParent", ""},
-        {"Underline", false},
-        {"Italic", false},
-        {"Bold", false},
-        {"TextFont", "System"},
-        {"ButtonStyle", 0},
-        {"AutoDeactivate", true},
-        {"HelpTag", ""},
-        {"Visible", true},
-        {"Enabled", true},
-        {"Cancel", true},
-        {"Default", true},
-        {"Caption", "Cancel"},
-        {"TabStop", true},
-        {"TabIndex", 3},
-        {"TabPanelIndex", 0},
-        {"LockBottom", false},
-        {"LockRight", false},
-        {"LockTop", true},
-        {"LockLeft", true},
-        {"Height", 20},
-        {"Width", 72},
-        {"Top", 80},
-        {"Left", 208},
-        {"Index", kNoIndex},
-        {"Name", "PushButton1"},
-    });
+    static const fw::String record = buttonRecord(
+        {"PushButton1", 208, 80, 72, 20, false, 3, "Cancel", false, true, true, EntryOrder::Reversed});
     return record;
 }
 

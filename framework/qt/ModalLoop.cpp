@@ -39,7 +39,7 @@ bool isInput(QEvent::Type type) {
 
 // Qt's own modality already keeps the window system's input from the windows behind; this also
 // stops what arrives another way (sent events, actions' shortcuts, close requests).
-class InputGate : public QObject {
+class InputGate final : public QObject {
   public:
     // `box`: the dialog that keeps taking input, with the windows it opens; none while a wait runs.
     // `end`: ends the run as if cancelled.
@@ -50,7 +50,8 @@ class InputGate : public QObject {
 
     void end() const { end_(); }
 
-  protected:
+  private:
+    // Qt calls it through QObject for every event while the gate is installed.
     bool eventFilter(QObject* receiver, QEvent* event) override {
         if ((!box_ && !waiting_) || !isInput(event->type()) || !isInnermost())
             return false;
@@ -67,7 +68,6 @@ class InputGate : public QObject {
         return true;
     }
 
-  private:
     bool isInnermost() const;
     // Inside the box, or inside a window it opened (Qt's own questions and file dialogs are parented
     // to the dialog's widgets across the window border); popups (a combo's list, a context menu)
