@@ -1,6 +1,6 @@
 #include "help/Help.h"
 
-#include "app/MenuBuilder.h"
+#include "builders/MenuBuilder.h"
 #include "framework/Dialogs.h"
 #include "framework/Properties.h"
 #include "framework/Runtime.h"

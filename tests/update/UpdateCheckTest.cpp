@@ -1,7 +1,7 @@
 // The update check from "Check Now" to its end, against a loopback server answering for the
 // vendor's host: every ending, the documents, and the windows on the way.
 #include "app/App.h"
-#include "app/VendorHost.h"
+#include "builders/VendorHost.h"
 #include "framework/HTTPSocket.h"
 #include "framework/testing/Inspect.h"
 #include "tests/update/UpdateFixture.h"
