@@ -32,11 +32,11 @@
 #include "app/Startup.h"
 #include "app/TolvaneVrek.h"
 #include "app/Window1.h"
+#include "bench/ReferenceWindow.h"
 #include "framework/PluginHost.h"
 #include "framework/Printing.h"
 #include "framework/Runtime.h"
 #include "framework/Timer.h"
-#include "framework/qt/reference/ReferenceWindow.h"
 #include "help/HelpPrinting.h"
 
 // Last: Xlib's macros would break the headers above.

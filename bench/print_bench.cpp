@@ -14,9 +14,9 @@
 #include "framework/Printing.h"
 #include "framework/Runtime.h"
 #include "framework/Timer.h"
-#include "framework/testing/Inspect.h"
 #include "help/Help.h"
 #include "help/HelpPrinting.h"
+#include "tests/support/Inspect.h"
 
 namespace {
 
