@@ -6,6 +6,7 @@
 #include <QUrl>
 #include <cstdio>
 
+#include "framework/ApplicationSettings.h"
 #include "framework/qt/Convert.h"
 #include "framework/qt/ModalLoop.h"
 
@@ -55,7 +56,7 @@ void ShowURL(const String& address) {
     }
     // The callers have no use for a failure; it is written down rather than lost.
     if (!QDesktopServices::openUrl(QUrl(detail::toQt(address))))
-        std::fprintf(stderr, "%s could not open %s\n", AMBREL_APPLICATION_NAME, address.c_str());
+        std::fprintf(stderr, "%s could not open %s\n", applicationSettings().name.c_str(), address.c_str());
 }
 
 void setURLPresenter(std::function<void(const String&)> p) {

@@ -13,6 +13,7 @@
 #include <string>
 #include <system_error>
 
+#include "framework/ApplicationSettings.h"
 #include "framework/ModuleCheck.h"
 #include "framework/Runtime.h"
 
@@ -144,15 +145,14 @@ std::filesystem::path pluginFolder() {
     if (folder.empty())
         return folder;
     std::error_code error;
-    std::filesystem::path installed = (folder / AMBREL_PLUGIN_FOLDER).lexically_normal();
+    std::filesystem::path installed = (folder / applicationSettings().pluginFolder).lexically_normal();
     return std::filesystem::is_directory(installed, error) ? installed : folder;
 }
 } // namespace
 
 void loadPluginsFrom(const std::filesystem::path& folder) {
-    static constexpr const char* kPluginModules[] = {AMBREL_PLUGIN_MODULES};
-    for (const char* plugin : kPluginModules) {
-        const std::string name = std::string(plugin) + ".so";
+    for (const std::string& plugin : applicationSettings().pluginModules) {
+        const std::string name = plugin + ".so";
         // A relative path would let the dynamic loader search its own paths.
         if (folder.is_absolute())
             loadPluginModule(folder / name);

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "framework/Application.h"
+#include "framework/ApplicationSettings.h"
 #include "framework/Dialogs.h"
 #include "framework/PluginHost.h"
 #include "framework/Window.h"
@@ -56,8 +57,8 @@ std::string exceptionClass(const std::exception& error) {
     return status == 0 && name ? name.get() : typeid(error).name();
 }
 
-std::string applicationName() {
-    return AMBREL_APPLICATION_NAME;
+const std::string& applicationName() {
+    return applicationSettings().name;
 }
 
 void reportByMessageBox(const std::exception& error) {
@@ -74,7 +75,7 @@ void RuntimeInit(int argc, char** argv) {
     // The program has no command line: the toolkit gets the program's name only, so that none of
     // its own options (-display, -platform, -style...) can put the windows somewhere else than the
     // display the plug-in pokes.
-    s.arguments.assign(1, argc > 0 && argv && argv[0] ? argv[0] : AMBREL_APPLICATION_NAME);
+    s.arguments.assign(1, argc > 0 && argv && argv[0] ? argv[0] : applicationName());
     s.argv = {s.arguments[0].data(), nullptr};
     s.argc = 1;
     detail::exitUnlessDisplayOpens();
@@ -88,7 +89,7 @@ void RuntimeInit(int argc, char** argv) {
     s.toolkit = std::make_unique<QApplication>(s.argc, s.argv.data());
     if (!chosenByUser)
         qunsetenv("QT_XCB_NO_MITSHM");
-    QApplication::setApplicationName(QString::fromUtf8(AMBREL_APPLICATION_NAME));
+    QApplication::setApplicationName(QString::fromStdString(applicationName()));
     detail::lookAlikeActiveOrNot();
     // Closing the last window ends nothing by itself: the program says when it quits.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -204,7 +205,7 @@ void _UnhandledException(const std::exception& error) {
     if (s.reporting) {
         // An exception while the report is up (its box runs the loop): the report already ends
         // the program, so this one is only written down.
-        std::fprintf(stderr, "%s: %s: %s\n", AMBREL_APPLICATION_NAME, exceptionClass(error).c_str(),
+        std::fprintf(stderr, "%s: %s: %s\n", applicationName().c_str(), exceptionClass(error).c_str(),
                      error.what());
         return;
     }
@@ -215,11 +216,11 @@ void _UnhandledException(const std::exception& error) {
         else
             reportByMessageBox(error);
     } catch (const std::exception& failure) {
-        std::fprintf(stderr, "%s: %s: %s (the report failed: %s)\n", AMBREL_APPLICATION_NAME,
+        std::fprintf(stderr, "%s: %s: %s (the report failed: %s)\n", applicationName().c_str(),
                      exceptionClass(error).c_str(), error.what(), failure.what());
         Quit(1);
     } catch (...) {
-        std::fprintf(stderr, "%s: %s: %s (the report failed)\n", AMBREL_APPLICATION_NAME,
+        std::fprintf(stderr, "%s: %s: %s (the report failed)\n", applicationName().c_str(),
                      exceptionClass(error).c_str(), error.what());
         Quit(1);
     }
