@@ -6,13 +6,12 @@
 #include <string>
 
 #include "framework/Delegate.h"
+#include "framework/Forward.h"
 #include "framework/Menu.h"
 #include "framework/Object.h"
 #include "framework/String.h"
 
 namespace fw {
-
-class MenuBar;
 
 class Application : public Object {
   public:

@@ -3,9 +3,6 @@
 #include <dlfcn.h>
 #include <unistd.h>
 
-#include <QByteArray>
-#include <QCryptographicHash>
-
 #include <cstring>
 #include <map>
 #include <memory>
@@ -16,6 +13,7 @@
 #include "framework/ApplicationSettings.h"
 #include "framework/ModuleCheck.h"
 #include "framework/Runtime.h"
+#include "framework/qt/Digest.h"
 
 namespace fw {
 
@@ -64,13 +62,11 @@ intptr_t registerPluginClass(REALclassDefinition* definition) {
 
 // The framework's own global functions, reachable by declaration string like a plug-in's.
 String frameworkMD5(const String& data) {
-    QByteArray digest =
-        QCryptographicHash::hash(QByteArray::fromStdString(data.bytes()), QCryptographicHash::Md5);
-    return String(digest.toStdString(), Encoding::Bytes);
+    return String(detail::md5Bytes(data.bytes()), Encoding::Bytes);
 }
 
 String frameworkEncodeBase64(const String& data, int32_t lineWrap) {
-    std::string encoded = QByteArray::fromStdString(data.bytes()).toBase64().toStdString();
+    std::string encoded = detail::base64(data.bytes());
     if (lineWrap <= 0)
         return String(encoded);
     std::string wrapped;

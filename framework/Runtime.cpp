@@ -3,8 +3,8 @@
 #include "framework/qt/ModalLoop.h"
 #include "framework/qt/Palette.h"
 #include "framework/qt/TerminationSignals.h"
+#include "framework/qt/Toolkit.h"
 
-#include <QApplication>
 #include <algorithm>
 #include <cstdio>
 #include <cxxabi.h>
@@ -23,11 +23,10 @@ namespace fw {
 
 namespace {
 struct RuntimeState {
-    // QApplication keeps references to argc and argv: they live as long as the runtime.
+    // The toolkit keeps references to argc and argv: they live as long as the runtime.
     int argc = 0;
     std::vector<std::string> arguments;
     std::vector<char*> argv;
-    std::unique_ptr<QApplication> toolkit;
 
     int32_t exitCode = 0;
     bool quitPending = false; // Quit was called and the loop has not returned for it yet
@@ -70,7 +69,7 @@ void reportByMessageBox(const std::exception& error) {
 
 void RuntimeInit(int argc, char** argv) {
     RuntimeState& s = state();
-    if (s.toolkit)
+    if (detail::toolkitStarted())
         return;
     // The program has no command line: the toolkit gets the program's name only, so that none of
     // its own options (-display, -platform, -style...) can put the windows somewhere else than the
@@ -79,20 +78,8 @@ void RuntimeInit(int argc, char** argv) {
     s.argv = {s.arguments[0].data(), nullptr};
     s.argc = 1;
     detail::exitUnlessDisplayOpens();
-    // Windows here repaint a few pixels at a time (the countdown, each second). Through shared
-    // memory each such repaint first waits on a round trip to the X server, to be sure it has
-    // read the last one; so few pixels cost less sent down the connection. Qt reads the setting
-    // as it connects; a choice of the user's stands, and programs started from here get none.
-    const bool chosenByUser = qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM");
-    if (!chosenByUser)
-        qputenv("QT_XCB_NO_MITSHM", "1");
-    s.toolkit = std::make_unique<QApplication>(s.argc, s.argv.data());
-    if (!chosenByUser)
-        qunsetenv("QT_XCB_NO_MITSHM");
-    QApplication::setApplicationName(QString::fromStdString(applicationName()));
+    detail::startToolkit(s.argc, s.argv.data(), applicationName());
     detail::lookAlikeActiveOrNot();
-    // Closing the last window ends nothing by itself: the program says when it quits.
-    QApplication::setQuitOnLastWindowClosed(false);
     detail::installTerminationHandlers();
 }
 
@@ -102,11 +89,7 @@ int RuntimeExit() {
         s.app->_RemoveMenuHandlers();
     s.app = nullptr;
     s.exceptionHelper = nullptr;
-    if (s.toolkit) {
-        // Widgets let go inside their own events are still waiting for the loop.
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        s.toolkit.reset();
-    }
+    detail::stopToolkit();
     return s.exitCode;
 }
 
@@ -141,7 +124,7 @@ void _RunFrameworkInitialization(Ref<Delegate> lateStartup) {
 
 void _RuntimeRun() {
     RuntimeState& s = state();
-    if (!s.toolkit)
+    if (!detail::toolkitStarted())
         throw RuntimeException("The runtime has not been initialised.");
     if (s.quitPending) {
         s.quitPending = false;
@@ -151,18 +134,15 @@ void _RuntimeRun() {
     if (s.app && !s.appOpened) {
         s.appOpened = true;
         // Posted before the loop starts, so it is the first thing the loop delivers.
-        QMetaObject::invokeMethod(
-            s.toolkit.get(),
-            [] {
-                dispatch([] {
-                    if (Ref<Application> app = _GetAppObject())
-                        app->Event_Open();
-                });
-            },
-            Qt::QueuedConnection);
+        detail::postToLoop([] {
+            dispatch([] {
+                if (Ref<Application> app = _GetAppObject())
+                    app->Event_Open();
+            });
+        });
     }
     ++s.loopDepth;
-    QApplication::exec();
+    detail::runLoop();
     --s.loopDepth;
     s.quitPending = false;
     s.terminating = false;
@@ -174,7 +154,7 @@ void Quit(int32_t exitCode) {
     s.quitPending = true;
     // Outside the loop there is nothing to end yet: _RuntimeRun sees the pending quit.
     if (s.loopDepth > 0)
-        QCoreApplication::exit(exitCode);
+        detail::exitLoop(exitCode);
 }
 
 void RuntimeQuitCommand() {
