@@ -1,6 +1,6 @@
 #include "app/MenuBar1.h"
 
-#include "app/MenuBuilder.h"
+#include "builders/MenuBuilder.h"
 
 namespace ambrel {
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/App.h"
+#include "app/BuildSettings.h"
 #include "app/MenuBar1.h"
 #include "app/ProgramIcon.h"
 #include "app/TolvaneVrek.h"
@@ -177,6 +178,7 @@ void runModuleExitList() {
 }
 
 int runApplication(int argc, char** argv) {
+    fw::setApplicationSettings(buildSettings());
     fw::RuntimeInit(argc, argv);
     // Before the first window, the start-up box included. Without it the program still runs.
     if (!fw::setApplicationIcon(kProgramIcon))

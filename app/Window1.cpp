@@ -1,10 +1,10 @@
 #include "app/Window1.h"
 
-#include "app/ControlBuilder.h"
+#include "builders/ControlBuilder.h"
 #include "app/MenuBar1.h"
-#include "app/MenuBuilder.h"
 #include "app/Module1.h"
 #include "app/prefModule.h"
+#include "builders/MenuBuilder.h"
 #include "framework/ActiveWindow.h"
 #include "framework/Properties.h"
 #include "framework/Runtime.h"

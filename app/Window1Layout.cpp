@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/LayoutRecords.h"
+#include "builders/LayoutRecords.h"
 #include "framework/Properties.h"
 
 namespace ambrel::Window1Layout {

@@ -28,15 +28,17 @@
 #include <vector>
 
 #include "app/App.h"
+#include "app/BuildSettings.h"
 #include "app/Module1.h"
 #include "app/Startup.h"
 #include "app/TolvaneVrek.h"
 #include "app/Window1.h"
+#include "bench/ReferenceWindow.h"
+#include "framework/ApplicationSettings.h"
 #include "framework/PluginHost.h"
 #include "framework/Printing.h"
 #include "framework/Runtime.h"
 #include "framework/Timer.h"
-#include "framework/qt/reference/ReferenceWindow.h"
 #include "help/HelpPrinting.h"
 
 // Last: Xlib's macros would break the headers above.
@@ -638,6 +640,7 @@ void measurePoke(int argc, char** argv) {
     std::filesystem::path config = mkdtemp(pattern);
     setenv("XDG_CONFIG_HOME", config.c_str(), 1);
     setenv("QT_QPA_PLATFORM", "xcb", 1);
+    fw::setApplicationSettings(ambrel::buildSettings());
     fw::RuntimeInit(argc, argv);
     ambrel::runClassSetupList();
     fw::_RuntimeInitExternalClasses();

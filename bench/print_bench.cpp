@@ -9,14 +9,16 @@
 #include <string>
 
 #include "app/App.h"
+#include "app/BuildSettings.h"
 #include "app/Startup.h"
+#include "framework/ApplicationSettings.h"
 #include "framework/Dialogs.h"
 #include "framework/Printing.h"
 #include "framework/Runtime.h"
 #include "framework/Timer.h"
-#include "framework/testing/Inspect.h"
 #include "help/Help.h"
 #include "help/HelpPrinting.h"
+#include "tests/support/Inspect.h"
 
 namespace {
 
@@ -54,6 +56,7 @@ int main(int argc, char** argv) {
     char pattern[] = "/tmp/ambrel-print-bench-XXXXXX";
     const std::filesystem::path folder = mkdtemp(pattern);
     setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
+    fw::setApplicationSettings(ambrel::buildSettings());
     fw::RuntimeInit(argc, argv);
     ambrel::runClassSetupList();
     ambrel::_NewAppInstance();

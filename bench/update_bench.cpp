@@ -16,8 +16,10 @@
 #include <vector>
 
 #include "app/App.h"
+#include "app/BuildSettings.h"
 #include "app/Startup.h"
 #include "app/Window1.h"
+#include "framework/ApplicationSettings.h"
 #include "framework/Dialogs.h"
 #include "framework/HTTPSocket.h"
 #include "framework/Runtime.h"
@@ -145,6 +147,7 @@ int main(int argc, char** argv) {
     char pattern[] = "/tmp/ambrel-update-bench-XXXXXX";
     const std::filesystem::path config = mkdtemp(pattern);
     setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    fw::setApplicationSettings(ambrel::buildSettings());
     fw::RuntimeInit(argc, argv);
     ambrel::runClassSetupList();
     ambrel::_NewAppInstance();

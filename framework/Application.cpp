@@ -1,5 +1,6 @@
 #include "framework/Application.h"
 
+#include "framework/ApplicationSettings.h"
 #include "framework/Menu.h"
 #include "framework/PropertyTable.h"
 #include "framework/TextCase.h"
@@ -30,21 +31,21 @@ Ref<Delegate> Application::menuHandler(const String& commandName) const {
     return found == handlers_.end() ? nullptr : found->second;
 }
 
-// The version data is the build's project version, handed in by the build.
+// The version data is the program's, handed over at start-up.
 int32_t Application::MajorVersion() const {
-    return AMBREL_VERSION_MAJOR;
+    return applicationSettings().majorVersion;
 }
 int32_t Application::MinorVersion() const {
-    return AMBREL_VERSION_MINOR;
+    return applicationSettings().minorVersion;
 }
 int32_t Application::BugVersion() const {
-    return AMBREL_VERSION_PATCH;
+    return applicationSettings().bugVersion;
 }
 String Application::ShortVersion() const {
-    return String(AMBREL_SHORT_VERSION);
+    return String(applicationSettings().shortVersion);
 }
 String Application::LongVersion() const {
-    return String(AMBREL_LONG_VERSION);
+    return String(applicationSettings().longVersion);
 }
 
 } // namespace fw

@@ -6,13 +6,12 @@
 #include <string>
 
 #include "framework/Delegate.h"
+#include "framework/Forward.h"
 #include "framework/Menu.h"
 #include "framework/Object.h"
 #include "framework/String.h"
 
 namespace fw {
-
-class MenuBar;
 
 class Application : public Registered<Application, Object> {
   public:
@@ -29,7 +28,7 @@ class Application : public Registered<Application, Object> {
     // The runtime lets the application go: its handlers hold it as their target, so they go first.
     void _RemoveMenuHandlers();
 
-    // The running version, from the application's version data (the build's project version).
+    // The running version, from the version data the program handed over at start-up.
     int32_t MajorVersion() const;
     int32_t MinorVersion() const;
     int32_t BugVersion() const;

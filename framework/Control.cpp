@@ -47,6 +47,10 @@ Value Control::raiseEvent(int32_t eventNumber, std::initializer_list<Value> args
     return binding.stub(*binding.delegate, Arguments(arguments));
 }
 
+Ref<fw::Window> Control::Window() const {
+    return window_.lock();
+}
+
 void Control::attach(fw::Window& window, int32_t) {
     window_ = WeakRef<fw::Window>(&window);
 }

@@ -7,14 +7,12 @@
 #include <set>
 
 #include "framework/Delegate.h"
+#include "framework/Forward.h"
 #include "framework/Object.h"
 #include "framework/String.h"
 #include "framework/Value.h"
-#include "framework/Window.h"
 
 namespace fw {
-
-class Window;
 
 // Event numbers of the controls' classes; one number means different events on different classes.
 enum EventNumber : int32_t {
@@ -41,7 +39,7 @@ class Control : public Registered<Control, Object> {
     void setIndex(int32_t index) { index_ = index; }
 
     // The window the control was added to; nil once that window has gone.
-    Ref<fw::Window> Window() const { return window_.lock(); }
+    Ref<fw::Window> Window() const;
 
     void addEventHandler(int32_t eventNumber, EventStub stub, Ref<Delegate> delegate);
     bool hasEventHandler(int32_t eventNumber) const;

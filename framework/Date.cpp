@@ -1,10 +1,7 @@
 #include "framework/Date.h"
 
-#include <QDateTime>
-#include <QLocale>
-
 #include "framework/PropertyTable.h"
-#include "framework/qt/Convert.h"
+#include "framework/qt/LocalTime.h"
 
 namespace fw {
 
@@ -12,16 +9,14 @@ ClassRecord Date::describe() {
     return detail::classOf<Date>("Date", Object::Class());
 }
 
-Date::Date() : msecs_(QDateTime::currentMSecsSinceEpoch()) {}
+Date::Date() : msecs_(detail::nowMSecsSinceEpoch()) {}
 
 String Date::ShortTime() const {
-    const QDateTime moment = QDateTime::fromMSecsSinceEpoch(msecs_);
-    return detail::fromQt(QLocale::system().toString(moment.time(), QLocale::ShortFormat));
+    return detail::shortLocalTime(msecs_);
 }
 
 String Date::ShortDate() const {
-    const QDateTime moment = QDateTime::fromMSecsSinceEpoch(msecs_);
-    return detail::fromQt(QLocale::system().toString(moment.date(), QLocale::ShortFormat));
+    return detail::shortLocalDate(msecs_);
 }
 
 } // namespace fw

@@ -1,13 +1,10 @@
 #include "framework/Dialogs.h"
 
-#include <QApplication>
-#include <QDesktopServices>
-#include <QMessageBox>
-#include <QUrl>
 #include <cstdio>
 
-#include "framework/qt/Convert.h"
-#include "framework/qt/ModalLoop.h"
+#include "framework/ApplicationSettings.h"
+#include "framework/qt/Desktop.h"
+#include "framework/qt/Toolkit.h"
 
 namespace fw {
 
@@ -28,16 +25,12 @@ void MsgBox(const String& message) {
         presenter()(message);
         return;
     }
-    if (!qApp) {
+    if (!detail::toolkitRunning()) {
         // Before the runtime is up (or after it is gone) there is no screen to show it on.
         std::fprintf(stderr, "%s\n", message.c_str());
         return;
     }
-    QMessageBox box;
-    box.setWindowTitle(QApplication::applicationName());
-    box.setTextFormat(Qt::PlainText);
-    box.setText(detail::toQt(message));
-    detail::runModal(box);
+    detail::showPlainMessage(message);
 }
 
 void setMessagePresenter(std::function<void(const String&)> p) {
@@ -45,7 +38,7 @@ void setMessagePresenter(std::function<void(const String&)> p) {
 }
 
 void Beep() {
-    QApplication::beep();
+    detail::beep();
 }
 
 void ShowURL(const String& address) {
@@ -54,8 +47,8 @@ void ShowURL(const String& address) {
         return;
     }
     // The callers have no use for a failure; it is written down rather than lost.
-    if (!QDesktopServices::openUrl(QUrl(detail::toQt(address))))
-        std::fprintf(stderr, "%s could not open %s\n", AMBREL_APPLICATION_NAME, address.c_str());
+    if (!detail::openURL(address))
+        std::fprintf(stderr, "%s could not open %s\n", applicationSettings().name.c_str(), address.c_str());
 }
 
 void setURLPresenter(std::function<void(const String&)> p) {

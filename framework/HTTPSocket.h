@@ -38,9 +38,9 @@ class HTTPSocket : public Registered<HTTPSocket, Control> {
         kConnectionTimedOut = 4,    // the system gave up making the connection
         kHeaderSectionTooLarge = 5, // the reply's header section goes over 64 KiB
         kBodyTooLarge = 6,          // the reply's body goes over 1 MiB
-        kNotAnUpdateDocument = 7,   // the reply is not the document asked for (the caller's verdict)
-        kAddressNotUsable = 8,      // the address is not an http:// address with a host
-        kSocketFailure = 9,         // any other failure of the connection before it was made
+        // 7 is not used: a caller may raise the event with a verdict of its own on the reply.
+        kAddressNotUsable = 8, // the address is not an http:// address with a host
+        kSocketFailure = 9,    // any other failure of the connection before it was made
     };
     static constexpr int64_t kHeaderSectionCap = 64 * 1024;
     static constexpr int64_t kBodyCap = 1024 * 1024;

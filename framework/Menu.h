@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "framework/Forward.h"
 #include "framework/Object.h"
 #include "framework/String.h"
 
@@ -63,8 +64,6 @@ class QuitMenuItem : public Registered<QuitMenuItem, MenuItem> {
   public:
     static ClassRecord describe();
 };
-
-class Window;
 
 // Routes a chosen item: the window's own handler for its name, then the application's, then the
 // framework's own service (quit, the Edit commands on the focused text control). True when served.

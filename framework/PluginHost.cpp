@@ -3,9 +3,6 @@
 #include <dlfcn.h>
 #include <unistd.h>
 
-#include <QByteArray>
-#include <QCryptographicHash>
-
 #include <cstring>
 #include <map>
 #include <memory>
@@ -13,8 +10,10 @@
 #include <string>
 #include <system_error>
 
+#include "framework/ApplicationSettings.h"
 #include "framework/ModuleCheck.h"
 #include "framework/Runtime.h"
+#include "framework/qt/Digest.h"
 
 namespace fw {
 
@@ -63,13 +62,11 @@ intptr_t registerPluginClass(REALclassDefinition* definition) {
 
 // The framework's own global functions, reachable by declaration string like a plug-in's.
 String frameworkMD5(const String& data) {
-    QByteArray digest =
-        QCryptographicHash::hash(QByteArray::fromStdString(data.bytes()), QCryptographicHash::Md5);
-    return String(digest.toStdString(), Encoding::Bytes);
+    return String(detail::md5Bytes(data.bytes()), Encoding::Bytes);
 }
 
 String frameworkEncodeBase64(const String& data, int32_t lineWrap) {
-    std::string encoded = QByteArray::fromStdString(data.bytes()).toBase64().toStdString();
+    std::string encoded = detail::base64(data.bytes());
     if (lineWrap <= 0)
         return String(encoded);
     std::string wrapped;
@@ -144,15 +141,14 @@ std::filesystem::path pluginFolder() {
     if (folder.empty())
         return folder;
     std::error_code error;
-    std::filesystem::path installed = (folder / AMBREL_PLUGIN_FOLDER).lexically_normal();
+    std::filesystem::path installed = (folder / applicationSettings().pluginFolder).lexically_normal();
     return std::filesystem::is_directory(installed, error) ? installed : folder;
 }
 } // namespace
 
 void loadPluginsFrom(const std::filesystem::path& folder) {
-    static constexpr const char* kPluginModules[] = {AMBREL_PLUGIN_MODULES};
-    for (const char* plugin : kPluginModules) {
-        const std::string name = std::string(plugin) + ".so";
+    for (const std::string& plugin : applicationSettings().pluginModules) {
+        const std::string name = plugin + ".so";
         // A relative path would let the dynamic loader search its own paths.
         if (folder.is_absolute())
             loadPluginModule(folder / name);

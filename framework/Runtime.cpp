@@ -3,8 +3,8 @@
 #include "framework/qt/ModalLoop.h"
 #include "framework/qt/Palette.h"
 #include "framework/qt/TerminationSignals.h"
+#include "framework/qt/Toolkit.h"
 
-#include <QApplication>
 #include <algorithm>
 #include <cstdio>
 #include <cxxabi.h>
@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "framework/Application.h"
+#include "framework/ApplicationSettings.h"
 #include "framework/Dialogs.h"
 #include "framework/PluginHost.h"
 #include "framework/Window.h"
@@ -22,11 +23,10 @@ namespace fw {
 
 namespace {
 struct RuntimeState {
-    // QApplication keeps references to argc and argv: they live as long as the runtime.
+    // The toolkit keeps references to argc and argv: they live as long as the runtime.
     int argc = 0;
     std::vector<std::string> arguments;
     std::vector<char*> argv;
-    std::unique_ptr<QApplication> toolkit;
 
     int32_t exitCode = 0;
     bool quitPending = false; // Quit was called and the loop has not returned for it yet
@@ -56,8 +56,8 @@ std::string exceptionClass(const std::exception& error) {
     return status == 0 && name ? name.get() : typeid(error).name();
 }
 
-std::string applicationName() {
-    return AMBREL_APPLICATION_NAME;
+const std::string& applicationName() {
+    return applicationSettings().name;
 }
 
 void reportByMessageBox(const std::exception& error) {
@@ -69,29 +69,17 @@ void reportByMessageBox(const std::exception& error) {
 
 void RuntimeInit(int argc, char** argv) {
     RuntimeState& s = state();
-    if (s.toolkit)
+    if (detail::toolkitStarted())
         return;
     // The program has no command line: the toolkit gets the program's name only, so that none of
     // its own options (-display, -platform, -style...) can put the windows somewhere else than the
     // display the plug-in pokes.
-    s.arguments.assign(1, argc > 0 && argv && argv[0] ? argv[0] : AMBREL_APPLICATION_NAME);
+    s.arguments.assign(1, argc > 0 && argv && argv[0] ? argv[0] : applicationName());
     s.argv = {s.arguments[0].data(), nullptr};
     s.argc = 1;
     detail::exitUnlessDisplayOpens();
-    // Windows here repaint a few pixels at a time (the countdown, each second). Through shared
-    // memory each such repaint first waits on a round trip to the X server, to be sure it has
-    // read the last one; so few pixels cost less sent down the connection. Qt reads the setting
-    // as it connects; a choice of the user's stands, and programs started from here get none.
-    const bool chosenByUser = qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM");
-    if (!chosenByUser)
-        qputenv("QT_XCB_NO_MITSHM", "1");
-    s.toolkit = std::make_unique<QApplication>(s.argc, s.argv.data());
-    if (!chosenByUser)
-        qunsetenv("QT_XCB_NO_MITSHM");
-    QApplication::setApplicationName(QString::fromUtf8(AMBREL_APPLICATION_NAME));
+    detail::startToolkit(s.argc, s.argv.data(), applicationName());
     detail::lookAlikeActiveOrNot();
-    // Closing the last window ends nothing by itself: the program says when it quits.
-    QApplication::setQuitOnLastWindowClosed(false);
     detail::installTerminationHandlers();
 }
 
@@ -101,11 +89,7 @@ int RuntimeExit() {
         s.app->_RemoveMenuHandlers();
     s.app = nullptr;
     s.exceptionHelper = nullptr;
-    if (s.toolkit) {
-        // Widgets let go inside their own events are still waiting for the loop.
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        s.toolkit.reset();
-    }
+    detail::stopToolkit();
     return s.exitCode;
 }
 
@@ -140,7 +124,7 @@ void _RunFrameworkInitialization(Ref<Delegate> lateStartup) {
 
 void _RuntimeRun() {
     RuntimeState& s = state();
-    if (!s.toolkit)
+    if (!detail::toolkitStarted())
         throw RuntimeException("The runtime has not been initialised.");
     if (s.quitPending) {
         s.quitPending = false;
@@ -150,18 +134,15 @@ void _RuntimeRun() {
     if (s.app && !s.appOpened) {
         s.appOpened = true;
         // Posted before the loop starts, so it is the first thing the loop delivers.
-        QMetaObject::invokeMethod(
-            s.toolkit.get(),
-            [] {
-                dispatch([] {
-                    if (Ref<Application> app = _GetAppObject())
-                        app->Event_Open();
-                });
-            },
-            Qt::QueuedConnection);
+        detail::postToLoop([] {
+            dispatch([] {
+                if (Ref<Application> app = _GetAppObject())
+                    app->Event_Open();
+            });
+        });
     }
     ++s.loopDepth;
-    QApplication::exec();
+    detail::runLoop();
     --s.loopDepth;
     s.quitPending = false;
     s.terminating = false;
@@ -173,7 +154,7 @@ void Quit(int32_t exitCode) {
     s.quitPending = true;
     // Outside the loop there is nothing to end yet: _RuntimeRun sees the pending quit.
     if (s.loopDepth > 0)
-        QCoreApplication::exit(exitCode);
+        detail::exitLoop(exitCode);
 }
 
 void RuntimeQuitCommand() {
@@ -204,7 +185,7 @@ void _UnhandledException(const std::exception& error) {
     if (s.reporting) {
         // An exception while the report is up (its box runs the loop): the report already ends
         // the program, so this one is only written down.
-        std::fprintf(stderr, "%s: %s: %s\n", AMBREL_APPLICATION_NAME, exceptionClass(error).c_str(),
+        std::fprintf(stderr, "%s: %s: %s\n", applicationName().c_str(), exceptionClass(error).c_str(),
                      error.what());
         return;
     }
@@ -215,11 +196,11 @@ void _UnhandledException(const std::exception& error) {
         else
             reportByMessageBox(error);
     } catch (const std::exception& failure) {
-        std::fprintf(stderr, "%s: %s: %s (the report failed: %s)\n", AMBREL_APPLICATION_NAME,
+        std::fprintf(stderr, "%s: %s: %s (the report failed: %s)\n", applicationName().c_str(),
                      exceptionClass(error).c_str(), error.what(), failure.what());
         Quit(1);
     } catch (...) {
-        std::fprintf(stderr, "%s: %s: %s (the report failed)\n", AMBREL_APPLICATION_NAME,
+        std::fprintf(stderr, "%s: %s: %s (the report failed)\n", applicationName().c_str(),
                      exceptionClass(error).c_str(), error.what());
         Quit(1);
     }

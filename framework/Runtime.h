@@ -6,11 +6,10 @@
 #include <functional>
 
 #include "framework/Delegate.h"
+#include "framework/Forward.h"
 #include "framework/Object.h"
 
 namespace fw {
-
-class Application;
 
 // Initialises the runtime (and the toolkit underneath) for this process. The toolkit is given the
 // program's name only. Without a usable display on the X platform it says so in one line and

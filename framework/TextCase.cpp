@@ -2,9 +2,8 @@
 
 #include <algorithm>
 
-#include <QChar>
-
 #include "framework/Utf8.h"
+#include "framework/qt/CaseMap.h"
 
 namespace fw {
 
@@ -42,14 +41,12 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
                           [](char x, char y) { return asciiLower(x) == asciiLower(y); });
     // Case folding is the form meant for comparing: it also unites letters that lowering keeps
     // apart, such as the final and the medial sigma.
-    auto fold = [](std::string_view text) {
-        return mapCharacters(text, [](char32_t c) { return QChar::toCaseFolded(c); });
-    };
+    auto fold = [](std::string_view text) { return mapCharacters(text, detail::caseFolded); };
     return fold(a) == fold(b);
 }
 
 std::string toLowerUtf8(std::string_view text) {
-    return mapCharacters(text, [](char32_t c) { return QChar::toLower(c); });
+    return mapCharacters(text, detail::lowerCased);
 }
 
 } // namespace fw

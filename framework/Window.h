@@ -9,15 +9,13 @@
 #include <vector>
 
 #include "framework/Delegate.h"
+#include "framework/Forward.h"
 #include "framework/Menu.h"
 #include "framework/Object.h"
 #include "framework/String.h"
 #include "framework/Value.h"
 
 namespace fw {
-
-class Control;
-class MenuBar;
 
 namespace detail {
 class WindowBridge; // the toolkit side, in framework/qt

@@ -1,7 +1,7 @@
 #include "help/AboutBox.h"
 
 #include "app/App.h"
-#include "app/ControlBuilder.h"
+#include "builders/ControlBuilder.h"
 #include "framework/Dialogs.h"
 #include "framework/Properties.h"
 #include "framework/Runtime.h"

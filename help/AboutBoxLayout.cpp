@@ -1,6 +1,6 @@
 // The About box's layout as data: the window, two buttons and four labels.
-#include "app/LayoutRecords.h"
-#include "app/VendorHost.h"
+#include "builders/LayoutRecords.h"
+#include "builders/VendorHost.h"
 #include "framework/Properties.h"
 #include "help/AboutBox.h"
 

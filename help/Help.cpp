@@ -1,7 +1,7 @@
 #include "help/Help.h"
 
-#include "app/ControlBuilder.h"
-#include "app/MenuBuilder.h"
+#include "builders/ControlBuilder.h"
+#include "builders/MenuBuilder.h"
 #include "framework/Dialogs.h"
 #include "framework/Properties.h"
 #include "framework/Runtime.h"

@@ -1,5 +1,5 @@
 // The Help window's layout as data, with the help text.
-#include "app/LayoutRecords.h"
+#include "builders/LayoutRecords.h"
 #include "framework/Properties.h"
 #include "help/Help.h"
 

@@ -1,6 +1,6 @@
 #include "help/MenuBar2.h"
 
-#include "app/MenuBuilder.h"
+#include "builders/MenuBuilder.h"
 
 namespace ambrel {
 

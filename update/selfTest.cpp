@@ -1,7 +1,7 @@
 #include "update/selfTest.h"
 
 #include "app/App.h"
-#include "app/ControlBuilder.h"
+#include "builders/ControlBuilder.h"
 #include "framework/Properties.h"
 #include "update/updateWindow.h"
 

@@ -1,5 +1,5 @@
 // The Self Test window's layout as data.
-#include "app/LayoutRecords.h"
+#include "builders/LayoutRecords.h"
 #include "framework/Properties.h"
 #include "update/selfTest.h"
 

@@ -66,7 +66,7 @@ void updateWindow::hp_PageReceived(fw::HTTPSocket* sender, fw::String, int32_t, 
     const fw::String description = returnValue(content, "Description");
     const bool isFree = returnValue(content, "Free") == fw::String("Yes");
     if (!namesAVersion(version)) {
-        hp_Error(sender, fw::HTTPSocket::kNotAnUpdateDocument);
+        hp_Error(sender, kNotAnUpdateDocument);
         return;
     }
     ProgressBar1()->setVisible(false);

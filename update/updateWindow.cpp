@@ -1,8 +1,8 @@
 #include "update/updateWindow.h"
 
-#include "app/ControlBuilder.h"
-#include "app/VendorHost.h"
 #include "app/Window1.h"
+#include "builders/ControlBuilder.h"
+#include "builders/VendorHost.h"
 #include "framework/Properties.h"
 #include "update/selfTest.h"
 

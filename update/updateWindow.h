@@ -11,6 +11,10 @@
 
 namespace ambrel {
 
+// The code of the Error event the update check raises itself, when the reply is not the update
+// document; it takes the number the socket's own codes leave free.
+inline constexpr int32_t kNotAnUpdateDocument = 7;
+
 class updateWindow : public fw::Registered<updateWindow, fw::Window> {
   public:
     static fw::ClassRecord describe();

@@ -1,6 +1,6 @@
 // The update window's layout as data. Its control records list their entries in an order of
 // their own, unlike the other windows'.
-#include "app/LayoutRecords.h"
+#include "builders/LayoutRecords.h"
 #include "framework/Properties.h"
 #include "update/updateWindow.h"
 

@@ -1,4 +1,5 @@
 #include "framework/qt/DisplayCheck.h"
+#include "framework/ApplicationSettings.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -40,10 +41,11 @@ void exitUnlessDisplayOpens() {
         return;
     const char* display = std::getenv("DISPLAY");
     if (display && *display)
-        std::fprintf(stderr, "%s cannot open the display \"%s\".\n", AMBREL_APPLICATION_NAME, display);
+        std::fprintf(stderr, "%s cannot open the display \"%s\".\n", applicationSettings().name.c_str(),
+                     display);
     else
         std::fprintf(stderr, "%s cannot open a display: none is set (DISPLAY is empty).\n",
-                     AMBREL_APPLICATION_NAME);
+                     applicationSettings().name.c_str());
     std::exit(1);
 }
 

@@ -10,8 +10,8 @@
 #include "app/App.h"
 #include "app/Startup.h"
 #include "framework/Dialogs.h"
-#include "framework/testing/Inspect.h"
 #include "help/AboutBox.h"
+#include "tests/support/Inspect.h"
 
 namespace {
 

@@ -12,9 +12,9 @@
 #include "RunningProgram.h"
 #include "app/App.h"
 #include "app/Startup.h"
-#include "framework/testing/Inspect.h"
 #include "help/Help.h"
 #include "help/MenuBar2.h"
+#include "tests/support/Inspect.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "app/MenuBar1.h"
 #include "app/Startup.h"
 #include "framework/Printing.h"
-#include "framework/testing/Inspect.h"
+#include "tests/support/Inspect.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "AppFixture.h"
 #include "app/Module1.h"
 #include "app/Window1.h"
-#include "framework/testing/Inspect.h"
+#include "tests/support/Inspect.h"
 
 namespace {
 

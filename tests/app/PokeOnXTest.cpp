@@ -16,7 +16,7 @@
 #include "framework/PluginHost.h"
 #include "framework/RectControl.h"
 #include "framework/Runtime.h"
-#include "framework/testing/Inspect.h"
+#include "tests/support/Inspect.h"
 
 // Last: Xlib's macros would break the headers above.
 #include "tests/plugin/XSession.h"

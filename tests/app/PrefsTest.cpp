@@ -6,7 +6,7 @@
 
 #include "AppFixture.h"
 #include "app/prefModule.h"
-#include "framework/testing/Inspect.h"
+#include "tests/support/Inspect.h"
 
 namespace {
 

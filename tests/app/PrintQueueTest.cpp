@@ -14,9 +14,9 @@
 
 #include "../framework/UiTestSupport.h"
 #include "framework/Printing.h"
-#include "framework/testing/Inspect.h"
 #include "help/Help.h"
 #include "help/HelpPrinting.h"
+#include "tests/support/Inspect.h"
 #include "tests/support/PdfText.h"
 #include "tests/support/ScratchFolder.h"
 

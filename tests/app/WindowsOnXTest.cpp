@@ -15,9 +15,9 @@
 #include "AppFixture.h"
 #include "app/Startup.h"
 #include "framework/MessageDialog.h"
-#include "framework/testing/Inspect.h"
 #include "help/AboutBox.h"
 #include "help/Help.h"
+#include "tests/support/Inspect.h"
 #include "update/selfTest.h"
 
 // Last: Xlib's macros would break the headers above.

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "app/BuildSettings.h"
+#include "framework/ApplicationSettings.h"
 #include "framework/Runtime.h"
 
 // Last: Xlib's macros would break the headers above.
@@ -30,6 +32,7 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i)
         if (std::strncmp(argv[i], kDpi, sizeof kDpi - 1) == 0)
             setXftDpi(argv[i] + sizeof kDpi - 1);
+    fw::setApplicationSettings(ambrel::buildSettings());
     fw::RuntimeInit(1, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,11 +1,11 @@
 // Push buttons: their records, the user's presses, and Return and Escape for the default and
 // cancel buttons.
-#include "framework/testing/Inspect.h"
 #include "framework/Label.h"
 #include "framework/Properties.h"
 #include "framework/PushButton.h"
 #include "tests/framework/TestObject.h"
 #include "tests/framework/UiTestSupport.h"
+#include "tests/support/Inspect.h"
 
 namespace {
 

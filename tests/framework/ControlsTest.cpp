@@ -1,7 +1,7 @@
 // The visual controls: what they show, what the user's gestures do, and the keyboard focus.
-#include "framework/testing/Inspect.h"
 #include "tests/framework/LoggedWindow.h"
 #include "tests/framework/UiTestSupport.h"
+#include "tests/support/Inspect.h"
 
 namespace {
 

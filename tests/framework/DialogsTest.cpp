@@ -1,11 +1,11 @@
 // Dialogs: the presenters tests answer them through, the real message dialog on the screen, and
 // the safety of the nested loop that modal boxes run.
-#include "framework/testing/Inspect.h"
 #include "framework/MessageDialog.h"
 #include "framework/Properties.h"
 #include "framework/PushButton.h"
 #include "tests/framework/LoggedWindow.h"
 #include "tests/framework/UiTestSupport.h"
+#include "tests/support/Inspect.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Window size, the content's screen position, and windows kept within reach of the screens.
-#include "framework/testing/Inspect.h"
 #include "tests/framework/LoggedWindow.h"
 #include "tests/framework/UiTestSupport.h"
+#include "tests/support/Inspect.h"
 
 namespace {
 

@@ -228,8 +228,7 @@ TEST_F(HTTP, TheErrorCodesAreDistinctAndPositive) {
         fw::HTTPSocket::kNameNotResolved,       fw::HTTPSocket::kConnectionRefused,
         fw::HTTPSocket::kHostUnreachable,       fw::HTTPSocket::kConnectionTimedOut,
         fw::HTTPSocket::kHeaderSectionTooLarge, fw::HTTPSocket::kBodyTooLarge,
-        fw::HTTPSocket::kNotAnUpdateDocument,   fw::HTTPSocket::kAddressNotUsable,
-        fw::HTTPSocket::kSocketFailure};
+        fw::HTTPSocket::kAddressNotUsable,      fw::HTTPSocket::kSocketFailure};
     for (std::size_t i = 0; i < codes.size(); ++i) {
         EXPECT_GT(codes[i], 0);
         for (std::size_t j = 0; j < i; ++j)

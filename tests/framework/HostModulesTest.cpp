@@ -19,6 +19,7 @@
 
 #include <gtest/gtest.h>
 
+#include "framework/ApplicationSettings.h"
 #include "framework/ModuleCheck.h"
 #include "framework/PluginHost.h"
 
@@ -55,6 +56,8 @@ class HostModules : public testing::Test {
         built = contentsOf(TOLVANE_MODULE);
         ASSERT_GT(built.size(), 4096u);
         fw::clearPluginProblems();
+        // The application these tests stand in for has the one plug-in.
+        fw::setApplicationSettings({.pluginModules = {"Tolvane"}});
     }
     void TearDown() override { fs::remove_all(root); }
 

@@ -2,9 +2,9 @@
 #include <algorithm>
 
 #include "framework/TextArea.h"
-#include "framework/testing/Inspect.h"
 #include "tests/framework/LoggedWindow.h"
 #include "tests/framework/UiTestSupport.h"
+#include "tests/support/Inspect.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <iterator>
 
 #include "framework/Printing.h"
-#include "framework/testing/Inspect.h"
 #include "tests/framework/UiTestSupport.h"
+#include "tests/support/Inspect.h"
 #include "tests/support/PdfText.h"
 #include "tests/support/ScratchFolder.h"
 

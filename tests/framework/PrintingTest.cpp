@@ -5,10 +5,10 @@
 #include <filesystem>
 
 #include "framework/Printing.h"
-#include "framework/testing/Inspect.h"
 #include "tests/framework/LoggedWindow.h"
 #include "tests/framework/UiTestSupport.h"
 #include "tests/support/EnvironmentGuard.h"
+#include "tests/support/Inspect.h"
 #include "tests/support/PdfText.h"
 #include "tests/support/PrintFaults.h"
 #include "tests/support/ScratchFolder.h"

@@ -3,9 +3,9 @@
 #include <csignal>
 
 #include "framework/MessageDialog.h"
-#include "framework/testing/Inspect.h"
 #include "tests/framework/LoggedWindow.h"
 #include "tests/framework/UiTestSupport.h"
+#include "tests/support/Inspect.h"
 
 namespace {
 

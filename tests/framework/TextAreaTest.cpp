@@ -1,9 +1,9 @@
 // The text area: its text read back as it was given, the selection in characters, the keys the
 // user presses, its limits, and the spelling marks.
-#include "framework/Properties.h"
 #include "framework/TextArea.h"
-#include "framework/testing/Inspect.h"
+#include "framework/Properties.h"
 #include "tests/framework/UiTestSupport.h"
+#include "tests/support/Inspect.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // Window construction, implicit instances and closing.
 #include <algorithm>
 
-#include "framework/testing/Inspect.h"
 #include "tests/framework/LoggedWindow.h"
 #include "tests/framework/UiTestSupport.h"
+#include "tests/support/Inspect.h"
 
 namespace {
 

@@ -1,10 +1,11 @@
 // The update check from "Check Now" to its end, against a loopback server answering for the
 // vendor's host: every ending, the documents, and the windows on the way.
 #include "app/App.h"
-#include "app/VendorHost.h"
+#include "builders/VendorHost.h"
 #include "framework/HTTPSocket.h"
-#include "framework/testing/Inspect.h"
+#include "tests/support/Inspect.h"
 #include "tests/update/UpdateFixture.h"
+#include "update/updateWindow.h"
 
 namespace {
 
@@ -58,7 +59,7 @@ struct DocumentCase {
 };
 
 TEST_F(UpdateCheck, EachReplyEndsTheCheckItsOwnWay) {
-    const std::string notADocument = errorMessage(fw::HTTPSocket::kNotAnUpdateDocument);
+    const std::string notADocument = errorMessage(ambrel::kNotAnUpdateDocument);
     const std::vector<DocumentCase> cases = {
         {"same version", {.bytes = page(document("1.3.0"))}, Ending::Current, ""},
         {"fields compared as numbers", {.bytes = page(document("01.3.00"))}, Ending::Current, ""},
@@ -176,6 +177,15 @@ TEST_F(UpdateCheck, TheRequestIsTheDefaultBuildsByteForByte) {
     ASSERT_EQ(server.requests().size(), 1u);
     EXPECT_EQ(server.requests()[0], "GET /Updates/ambrel.xml HTTP/1.0\r\nHost: " + host() +
                                         "\r\nAccept: */*\r\nAccept-Language: en\r\n\r\n");
+}
+
+// The check's own verdict on a reply must not read as one of the socket's failures.
+TEST(UpdateCheckCodes, TheChecksOwnCodeIsNoneOfTheSocketsCodes) {
+    for (int32_t code : {fw::HTTPSocket::kNameNotResolved, fw::HTTPSocket::kConnectionRefused,
+                         fw::HTTPSocket::kHostUnreachable, fw::HTTPSocket::kConnectionTimedOut,
+                         fw::HTTPSocket::kHeaderSectionTooLarge, fw::HTTPSocket::kBodyTooLarge,
+                         fw::HTTPSocket::kAddressNotUsable, fw::HTTPSocket::kSocketFailure})
+        EXPECT_NE(ambrel::kNotAnUpdateDocument, code);
 }
 
 TEST_F(UpdateCheck, AConnectionThatCannotBeMadeIsReportedWithItsCode) {

@@ -6,7 +6,7 @@
 #include "framework/Dialogs.h"
 #include "framework/HTTPSocket.h"
 #include "framework/Menu.h"
-#include "framework/testing/Inspect.h"
+#include "tests/support/Inspect.h"
 
 void UpdateTest::SetUp() {
     UiTest::SetUp();

@@ -3,8 +3,8 @@
 #include <sstream>
 
 #include "app/App.h"
-#include "framework/testing/Inspect.h"
 #include "tests/framework/TestObject.h"
+#include "tests/support/Inspect.h"
 #include "tests/update/UpdateFixture.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // Plain Qt, written the way a small Qt program would be, with nothing of the framework in between:
 // the floor the panel's cost is measured against.
-#include "framework/qt/reference/ReferenceWindow.h"
+#include "bench/ReferenceWindow.h"
 
 #include <QApplication>
 #include <QLabel>

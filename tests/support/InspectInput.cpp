@@ -5,7 +5,7 @@
 
 #include "framework/qt/Convert.h"
 #include "framework/qt/WindowBridge.h"
-#include "framework/testing/Inspect.h"
+#include "tests/support/Inspect.h"
 
 namespace fw::inspect {
 

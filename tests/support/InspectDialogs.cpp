@@ -7,7 +7,7 @@
 #include <QPushButton>
 
 #include "framework/qt/Convert.h"
-#include "framework/testing/Inspect.h"
+#include "tests/support/Inspect.h"
 
 namespace fw::inspect {
 

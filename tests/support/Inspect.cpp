@@ -1,4 +1,4 @@
-#include "framework/testing/Inspect.h"
+#include "tests/support/Inspect.h"
 
 #include <QAccessible>
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "app/LayoutRecords.h"
+#include "builders/LayoutRecords.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,4 +1,4 @@
-#include "app/MenuBuilder.h"
+#include "builders/MenuBuilder.h"
 
 namespace ambrel {
 

@@ -6,7 +6,7 @@
 #include "framework/qt/Convert.h"
 #include "framework/qt/Spelling.h"
 #include "framework/qt/TextAreaBridge.h"
-#include "framework/testing/Inspect.h"
+#include "tests/support/Inspect.h"
 
 namespace fw::inspect {
 
