@@ -1,9 +1,9 @@
 #include "app/Window1.h"
 
-#include "builders/ControlBuilder.h"
 #include "app/MenuBar1.h"
 #include "app/Module1.h"
 #include "app/prefModule.h"
+#include "builders/ControlBuilder.h"
 #include "builders/MenuBuilder.h"
 #include "framework/ActiveWindow.h"
 #include "framework/Properties.h"

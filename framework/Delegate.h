@@ -25,7 +25,9 @@ class Delegate : public Registered<Delegate, Object> {
     Delegate(Invoker invoker, Object* target, String signature, bool weakTarget);
 
     Value invoke(Arguments args) const;
-    Value invoke(std::initializer_list<Value> args) const { return invoke(Arguments(args.begin(), args.size())); }
+    Value invoke(std::initializer_list<Value> args) const {
+        return invoke(Arguments(args.begin(), args.size()));
+    }
     const String& signature() const { return signature_; }
     bool holdsTargetWeakly() const { return weak_; }
 
@@ -53,7 +55,8 @@ void callHandler(W& self, void (W::*method)(C*, A...), Arguments args, std::inde
 // A delegate of a handler method W::m(C*, ...) for a control event: the control comes first among
 // the arguments, the event's own arguments after it.
 template <class W, class C, class... A>
-Ref<Delegate> methodDelegate(void (W::*method)(C*, A...), W* target, const String& signature, bool weakTarget) {
+Ref<Delegate> methodDelegate(void (W::*method)(C*, A...), W* target, const String& signature,
+                             bool weakTarget) {
     return RuntimeCreateDelegate(
         [method](Object* t, Arguments args) -> Value {
             Ref<W> self = checkCast<W>(t);

@@ -27,14 +27,14 @@ typedef void* (*REALresolver)(const char* entryName);
 #define REAL_NO_ACCESSOR ((REALproc)(intptr_t)-1)
 
 typedef struct REALproperty {
-    const char* group;      /* 0: unused, null */
-    const char* name;       /* 1: property name */
-    const char* type;       /* 2: type name, "Boolean" or "integer" */
-    intptr_t flags;         /* 3 */
-    REALproc getter;        /* 4: REAL_NO_ACCESSOR for direct storage */
-    REALproc setter;        /* 5: REAL_NO_ACCESSOR for direct storage */
-    intptr_t dataOffset;    /* 6: byte offset of the value inside the instance data */
-    intptr_t reserved7;     /* 7-9: zero */
+    const char* group;   /* 0: unused, null */
+    const char* name;    /* 1: property name */
+    const char* type;    /* 2: type name, "Boolean" or "integer" */
+    intptr_t flags;      /* 3 */
+    REALproc getter;     /* 4: REAL_NO_ACCESSOR for direct storage */
+    REALproc setter;     /* 5: REAL_NO_ACCESSOR for direct storage */
+    intptr_t dataOffset; /* 6: byte offset of the value inside the instance data */
+    intptr_t reserved7;  /* 7-9: zero */
     intptr_t reserved8;
     intptr_t reserved9;
 } REALproperty;
@@ -47,20 +47,20 @@ typedef struct REALmethodDefinition {
 } REALmethodDefinition;
 
 typedef struct REALclassDefinition {
-    intptr_t version;                 /* 0: record version, also passed to RegisterPluginVersion */
-    const char* name;                 /* 1: class name */
-    const char* superName;            /* 2: null when the class has no superclass */
-    intptr_t dataSize;                /* 3: instance-data size in bytes */
-    intptr_t dataOffset;              /* 4: written by the host: instance data's offset in an object */
-    REALproc constructor;             /* 5: takes the new object */
-    REALproc destructor;              /* 6: takes the object being freed */
-    REALproperty* properties;         /* 7 */
-    intptr_t propertyCount;           /* 8 */
-    REALmethodDefinition* methods;    /* 9 */
-    intptr_t methodCount;             /* 10 */
-    intptr_t reserved11[9];           /* 11-19: zero */
-    intptr_t classFlags;              /* 20 */
-    intptr_t reserved21[4];           /* 21-24: zero */
+    intptr_t version;              /* 0: record version, also passed to RegisterPluginVersion */
+    const char* name;              /* 1: class name */
+    const char* superName;         /* 2: null when the class has no superclass */
+    intptr_t dataSize;             /* 3: instance-data size in bytes */
+    intptr_t dataOffset;           /* 4: written by the host: instance data's offset in an object */
+    REALproc constructor;          /* 5: takes the new object */
+    REALproc destructor;           /* 6: takes the object being freed */
+    REALproperty* properties;      /* 7 */
+    intptr_t propertyCount;        /* 8 */
+    REALmethodDefinition* methods; /* 9 */
+    intptr_t methodCount;          /* 10 */
+    intptr_t reserved11[9];        /* 11-19: zero */
+    intptr_t classFlags;           /* 20 */
+    intptr_t reserved21[4];        /* 21-24: zero */
 } REALclassDefinition;
 
 /* Host entry points a plug-in resolves by these names. */

@@ -34,8 +34,7 @@ class Value {
     template <class T> Value(const Ref<T>& v) : v_(Ref<Object>(v)) {}
     // An object given by its address is still an object, not a raw address.
     template <class T>
-        requires std::derived_from<T, Object>
-    Value(T* v) : v_(Ref<Object>(v)) {}
+    requires std::derived_from<T, Object> Value(T* v) : v_(Ref<Object>(v)) {}
     // A raw address ("Ptr"), as the runtime's exception helper takes its arguments.
     Value(void* v) : v_(v) {}
 
@@ -80,6 +79,8 @@ template <class T> struct ValueGet<T*> {
 };
 } // namespace detail
 
-template <class T> T Value::get() const { return detail::ValueGet<T>::get(*this); }
+template <class T> T Value::get() const {
+    return detail::ValueGet<T>::get(*this);
+}
 
 } // namespace fw

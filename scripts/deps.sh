@@ -17,7 +17,7 @@ test=(
   "${display[@]}" xauth openbox x11-utils x11-xserver-utils
   libgtest-dev libgmock-dev libxss-dev libxi-dev
   cups printer-driver-cups-pdf poppler-utils
-  desktop-file-utils
+  desktop-file-utils clang-format
 )
 picture=("${display[@]}" openbox x11-utils x11-apps netpbm)
 

@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
-# The whole test suite: installs what is missing, builds, runs every test with CTest, then
-# builds and runs it once more with AddressSanitizer and UndefinedBehaviorSanitizer.
+# The whole test suite: installs what is missing, checks the sources' format, builds, runs every
+# test with CTest, then builds and runs it once more with AddressSanitizer and
+# UndefinedBehaviorSanitizer.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/deps.sh" test
+
+# Every source file as clang-format leaves it.
+(cd "$root" && git ls-files -z '*.cpp' '*.h' '*.c' | xargs -0 clang-format --dry-run --Werror)
 
 "$root/scripts/build.sh" build -DAMBREL_TESTS=ON
 (cd "$root/build" && ctest --output-on-failure -j "$(nproc)")
