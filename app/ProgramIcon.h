@@ -1,11 +1,14 @@
-// The program's icon, the SVG document that is also installed for the desktop, compiled in so that
-// the windows show it wherever the program is run from.
+// The program's icon, drawn by the build from the SVG document that is also installed for the
+// desktop (desktop/ambrel.svg), compiled in so that the windows show it wherever the program is
+// run from.
 #pragma once
 
-#include <string_view>
+#include <span>
+
+#include "framework/ApplicationIcon.h"
 
 namespace ambrel {
 
-extern const std::string_view kProgramIcon;
+extern const std::span<const fw::IconBitmap> kProgramIcon;
 
 } // namespace ambrel

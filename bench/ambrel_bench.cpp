@@ -8,8 +8,9 @@
 //   to print the help text into a PDF file.
 // The figures up to the drift come from the real program, started as its own process and driven
 // like a user would; the others from the program run in this process through the built plug-in.
-// With --long it counts for an hour instead, for the memory figure, and skips the rest.
-// --reference-window is the bare Qt window itself, run by the benchmark.
+// With --long it counts for an hour instead, for the memory figure, and skips the rest; with
+// --start-up it measures the start-up and the memory at rest alone.
+// The bare Qt window is the program reference_window beside it.
 #include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -33,7 +34,6 @@
 #include "app/Startup.h"
 #include "app/TolvaneVrek.h"
 #include "app/Window1.h"
-#include "bench/ReferenceWindow.h"
 #include "framework/ApplicationSettings.h"
 #include "framework/PluginHost.h"
 #include "framework/Printing.h"
@@ -214,7 +214,7 @@ void printBeside(const char* what, const Spread& program, const Spread& bare, co
 
 // Start-up, from exec to the window mapped, and the resident memory half a second later: the
 // program and the bare Qt window started in turn, `runs` times each.
-void measureStartupBesideBareWindow(const std::filesystem::path& program, const std::filesystem::path& self,
+void measureStartupBesideBareWindow(const std::filesystem::path& program, const std::filesystem::path& bare,
                                     int runs) {
     Display* d = XOpenDisplay(nullptr);
     if (!d)
@@ -227,8 +227,7 @@ void measureStartupBesideBareWindow(const std::filesystem::path& program, const 
         std::string title;
         std::vector<double> startMs, restMiB;
     };
-    Kind kinds[] = {{{program.string()}, "Ambrel", {}, {}},
-                    {{self.string(), "--reference-window"}, "Reference", {}, {}}};
+    Kind kinds[] = {{{program.string()}, "Ambrel", {}, {}}, {{bare.string()}, "Reference", {}, {}}};
     for (int run = 0; run < runs; ++run)
         for (Kind& kind : kinds) {
             Clock::time_point launched = Clock::now();
@@ -249,7 +248,7 @@ void measureStartupBesideBareWindow(const std::filesystem::path& program, const 
 
 // The real program: start-up, memory, CPU while counting beside a bare Qt window, and when the
 // 60th tick pokes.
-bool measureRunningProgram(const std::filesystem::path& program, const std::filesystem::path& self,
+bool measureRunningProgram(const std::filesystem::path& program, const std::filesystem::path& bare,
                            const Spans& spans) {
     Display* d = XOpenDisplay(nullptr);
     if (!d) {
@@ -297,7 +296,7 @@ bool measureRunningProgram(const std::filesystem::path& program, const std::file
     tap(d, XK_Return);
     const Time chosen = serverTime(d, own);
     Clock::time_point counting = Clock::now();
-    pid_t reference = startChild({self.string(), "--reference-window"}, {});
+    pid_t reference = startChild({bare.string()}, {});
 
     // Waits for the given time since the choice, noting the first motion after it: the poke.
     long pokeAfterMs = -1;
@@ -682,19 +681,20 @@ void measurePoke(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
-    if (mode == "--reference-window")
-        return fw::reference::runReferenceWindow(argc, argv);
-    if (!mode.empty() && mode != "--long") {
-        std::fprintf(stderr, "usage: %s [--long]\n", argv[0]);
+    if (!mode.empty() && mode != "--long" && mode != "--start-up") {
+        std::fprintf(stderr, "usage: %s [--long | --start-up]\n", argv[0]);
         return 2;
     }
     // The long run gives the memory figure: after the first minute, and after an hour.
     const Spans spans = mode == "--long" ? Spans{60, 3540} : Spans{30, 180};
     const std::filesystem::path program = fw::applicationFolder() / "ambrel";
-    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe");
-    if (mode.empty())
-        measureStartupBesideBareWindow(program, self, 20);
-    if (!measureRunningProgram(program, self, spans))
+    const std::filesystem::path bare =
+        std::filesystem::read_symlink("/proc/self/exe").parent_path() / "reference_window";
+    if (mode.empty() || mode == "--start-up")
+        measureStartupBesideBareWindow(program, bare, 20);
+    if (mode == "--start-up")
+        return 0;
+    if (!measureRunningProgram(program, bare, spans))
         return 1;
     if (mode.empty())
         measurePoke(argc, argv);

@@ -1,13 +1,23 @@
 // The icon every window of the program shows, in the task bar and the window list.
 #pragma once
 
-#include <string_view>
+#include <cstdint>
+#include <span>
 
 namespace fw {
 
-// Sets the program's icon from an SVG document, drawn at the sizes desktops ask for. Call it after
-// RuntimeInit, before the first window opens. False when the document cannot be drawn; the windows
+// One size of the icon: width x height pixels, row by row, each 0xAARRGGBB with the colour not
+// premultiplied. The build draws them from the program's SVG document (framework/qt/tools), so
+// that nothing is drawn, and no SVG renderer loaded, at start-up.
+struct IconBitmap {
+    int32_t width;
+    int32_t height;
+    const uint32_t* pixels;
+};
+
+// Sets the program's icon from its bitmaps, one for each size desktops ask for. Call it after
+// RuntimeInit, before the first window opens. False when there is no usable bitmap; the windows
 // then keep the toolkit's own icon.
-bool setApplicationIcon(std::string_view svg);
+bool setApplicationIcon(std::span<const IconBitmap> sizes);
 
 } // namespace fw

@@ -133,10 +133,9 @@ std::filesystem::path applicationFolder() {
     return error ? std::filesystem::path() : exe.parent_path();
 }
 
-namespace {
 // An installed program's modules sit in a library folder of their own, found relative to the
 // executable so that a moved install still finds them; in the build tree they sit beside it.
-std::filesystem::path pluginFolder() {
+std::filesystem::path moduleFolder() {
     std::filesystem::path folder = applicationFolder();
     if (folder.empty())
         return folder;
@@ -144,7 +143,6 @@ std::filesystem::path pluginFolder() {
     std::filesystem::path installed = (folder / applicationSettings().pluginFolder).lexically_normal();
     return std::filesystem::is_directory(installed, error) ? installed : folder;
 }
-} // namespace
 
 void loadPluginsFrom(const std::filesystem::path& folder) {
     for (const std::string& plugin : applicationSettings().pluginModules) {
@@ -159,7 +157,7 @@ void loadPluginsFrom(const std::filesystem::path& folder) {
 
 void loadInstalledPlugins() {
     // Only the application's own folders: never the current folder or a path from the environment.
-    loadPluginsFrom(pluginFolder());
+    loadPluginsFrom(moduleFolder());
 }
 
 void** RuntimeAllocatePluginEntrypointsTable(int32_t slotCount) {

@@ -31,6 +31,9 @@ void loadPluginsFrom(const std::filesystem::path& folder);
 void loadInstalledPlugins();
 // The folder the running executable lives in.
 std::filesystem::path applicationFolder();
+// The folder of the application's modules, its plug-ins and the framework's own: the installed
+// library folder relative to the executable when there is one, else the executable's own folder.
+std::filesystem::path moduleFolder();
 
 // What the host's resolver answers; exposed for the host's own tests.
 void* hostResolver(const char* entryName);

@@ -9,7 +9,7 @@ set -euo pipefail
 build=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-svg-dev libgl-dev
-  libenchant-2-dev hunspell-en-us
+  libenchant-2-dev hunspell-en-us libfontconfig-dev
   libx11-dev libxtst-dev libxcb1-dev libcups2-dev
 )
 display=(xvfb)

@@ -2,31 +2,23 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QPainter>
+#include <QImage>
 #include <QPixmap>
-#include <QSvgRenderer>
 
 namespace fw {
 
-namespace {
-// Drawn from the document at each size rather than scaled from one bitmap, so that the small ones
-// stay sharp.
-constexpr int kIconSizes[] = {16, 24, 32, 48, 64, 128};
-} // namespace
-
-bool setApplicationIcon(std::string_view svg) {
-    QSvgRenderer renderer(QByteArray(svg.data(), static_cast<qsizetype>(svg.size())));
-    if (!renderer.isValid())
-        return false;
+bool setApplicationIcon(std::span<const IconBitmap> sizes) {
     QIcon icon;
-    for (int size : kIconSizes) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        renderer.render(&painter);
-        painter.end();
-        icon.addPixmap(pixmap);
+    for (const IconBitmap& size : sizes) {
+        if (!size.pixels || size.width <= 0 || size.height <= 0)
+            continue;
+        // The image only looks at the pixels; the pixmap takes a copy.
+        const QImage image(reinterpret_cast<const uchar*>(size.pixels), size.width, size.height,
+                           size.width * 4, QImage::Format_ARGB32);
+        icon.addPixmap(QPixmap::fromImage(image));
     }
+    if (icon.isNull())
+        return false;
     QApplication::setWindowIcon(icon);
     return true;
 }

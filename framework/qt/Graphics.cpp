@@ -20,7 +20,7 @@ Graphics::~Graphics() = default;
 
 void Graphics::DrawString(const String& text, double x, double y, double wrapWidth, bool condense) {
     QPainter& painter = job_->painter();
-    const QFont font(detail::fontOf(*this), &job_->printer());
+    const QFont font(detail::fontOf(*this), job_->device());
     painter.setFont(font);
     painter.setPen(detail::toQt(foreColor_));
     const QString shown = detail::toQt(text);
@@ -31,10 +31,10 @@ void Graphics::DrawString(const String& text, double x, double y, double wrapWid
     }
     if (condense) {
         painter.drawText(job_->toDevice(x, y),
-                         QFontMetricsF(font, &job_->printer()).elidedText(shown, Qt::ElideRight, width));
+                         QFontMetricsF(font, job_->device()).elidedText(shown, Qt::ElideRight, width));
         return;
     }
-    QTextLayout layout(shown, font, &job_->printer());
+    QTextLayout layout(shown, font, job_->device());
     layout.beginLayout();
     double top = 0;
     for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {

@@ -2,6 +2,7 @@
 
 #include <QTimer>
 
+#include "framework/FrameworkModule.h"
 #include "framework/Runtime.h"
 #include "framework/qt/Convert.h"
 
@@ -55,19 +56,11 @@ bool parse(const std::string& url, Address& out) {
     return !out.name.empty() && !unsafe(out.host) && !unsafe(out.path);
 }
 
-int32_t codeOf(QAbstractSocket::SocketError error) {
-    switch (error) {
-    case QAbstractSocket::HostNotFoundError:
-        return HTTPSocket::kNameNotResolved;
-    case QAbstractSocket::ConnectionRefusedError:
-        return HTTPSocket::kConnectionRefused;
-    case QAbstractSocket::NetworkError:
-        return HTTPSocket::kHostUnreachable;
-    case QAbstractSocket::SocketTimeoutError:
-        return HTTPSocket::kConnectionTimedOut;
-    default:
-        return HTTPSocket::kSocketFailure;
-    }
+// Loaded with the first request and kept: a program that asks once asks again.
+const NetworkCalls* network() {
+    static const ModuleCalls<NetworkCalls> calls =
+        loadModuleCalls<NetworkCalls>(kNetworkModule, kNetworkEntry);
+    return calls.calls;
 }
 
 } // namespace
@@ -81,51 +74,41 @@ HTTPSocketBridge::~HTTPSocketBridge() {
 void HTTPSocketBridge::drop() {
     ++generation_;
     reply_.reset();
-    if (QTcpSocket* s = socket_) {
-        socket_ = nullptr;
-        QObject::disconnect(s, nullptr, nullptr, nullptr);
-        s->abort();
-        // The drop may come from inside one of the socket's own signals.
-        s->deleteLater();
-    }
+    // The drop may come from inside one of the connection's own calls, which then tells no more.
+    connection_.reset();
 }
 
 void HTTPSocketBridge::get(const String& url) {
     drop();
     url_ = url;
-    wasConnected_ = false;
     Address address;
     if (!parse(url.bytes(), address)) {
         raiseLater(HTTPSocket::kAddressNotUsable);
         return;
     }
+    const NetworkCalls* calls = network();
+    if (!calls) {
+        raiseLater(HTTPSocket::kSocketFailure);
+        return;
+    }
     request_ = "GET " + address.path + " HTTP/1.0\r\n" + "Host: " + address.host + "\r\n" +
                "Accept: */*\r\n" + "Accept-Language: en\r\n" + "\r\n";
     reply_ = std::make_unique<HTTPReplyReader>(HTTPSocket::kHeaderSectionCap, HTTPSocket::kBodyCap);
-
-    auto* s = new QTcpSocket();
-    socket_ = s;
-    QObject::connect(s, &QTcpSocket::connected, s, [this] { connected(); });
-    QObject::connect(s, &QTcpSocket::readyRead, s, [this] { readable(); });
-    QObject::connect(s, &QTcpSocket::errorOccurred, s, [this](QAbstractSocket::SocketError e) { failed(e); });
-    QObject::connect(s, &QTcpSocket::disconnected, s, [this] { ended(); });
     const ConnectTarget& target = connectTarget();
     if (!target.host.empty())
-        s->connectToHost(toQt(target.host), static_cast<quint16>(target.port));
+        connection_ = calls->connect(target.host.bytes(), static_cast<uint16_t>(target.port), *this);
     else
-        s->connectToHost(QString::fromStdString(address.name), address.port);
+        connection_ = calls->connect(address.name, address.port, *this);
 }
 
 void HTTPSocketBridge::connected() {
-    wasConnected_ = true;
-    socket_->write(request_.data(), static_cast<qint64>(request_.size()));
+    connection_->send(request_);
 }
 
-void HTTPSocketBridge::readable() {
-    if (!socket_ || !reply_)
+void HTTPSocketBridge::received(std::string_view bytes) {
+    if (!reply_)
         return;
-    const QByteArray bytes = socket_->readAll();
-    switch (reply_->feed(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))) {
+    switch (reply_->feed(bytes)) {
     case HTTPReplyReader::Outcome::Reading:
         return;
     case HTTPReplyReader::Outcome::Complete:
@@ -140,33 +123,14 @@ void HTTPSocketBridge::readable() {
     }
 }
 
-void HTTPSocketBridge::failed(QAbstractSocket::SocketError error) {
-    if (!socket_)
-        return;
-    if (!wasConnected_) {
-        finishWithError(codeOf(error));
-        return;
-    }
-    // Closed by the server or lost after it was made: the reply is what arrived.
-    ended();
+void HTTPSocketBridge::failed(int32_t code) {
+    finishWithError(code);
 }
 
-void HTTPSocketBridge::ended() {
-    if (!socket_ || !reply_ || !wasConnected_)
-        return;
-    // Bytes may still wait in the socket's buffer.
-    if (socket_->bytesAvailable() > 0) {
-        readable();
-        if (!socket_)
-            return;
-    }
-    switch (reply_->end()) {
-    case HTTPReplyReader::Outcome::Complete:
+void HTTPSocketBridge::closed() {
+    // Closed by the server or lost after it was made: the reply is what arrived.
+    if (reply_ && reply_->end() == HTTPReplyReader::Outcome::Complete)
         finishWithPage();
-        return;
-    default:
-        return;
-    }
 }
 
 void HTTPSocketBridge::finishWithPage() {

@@ -1,16 +1,15 @@
-// The toolkit side of HTTPSocket: one QTcpSocket per request.
+// The toolkit side of HTTPSocket: one connection of the network module per request.
 #pragma once
 
-#include <QPointer>
-#include <QTcpSocket>
 #include <memory>
 
 #include "framework/HTTPReply.h"
 #include "framework/HTTPSocket.h"
+#include "framework/qt/modules/NetworkModule.h"
 
 namespace fw::detail {
 
-class HTTPSocketBridge {
+class HTTPSocketBridge final : private ConnectionListener {
   public:
     explicit HTTPSocketBridge(HTTPSocket& owner);
     ~HTTPSocketBridge();
@@ -20,13 +19,13 @@ class HTTPSocketBridge {
     void get(const String& url);
     // Drops the request under way without an event.
     void drop();
-    bool busy() const { return socket_ != nullptr; }
+    bool busy() const { return connection_ != nullptr; }
 
   private:
-    void connected();
-    void readable();
-    void failed(QAbstractSocket::SocketError error);
-    void ended();
+    void connected() override;
+    void received(std::string_view bytes) override;
+    void failed(int32_t code) override;
+    void closed() override;
     // Ends the request and raises its one event.
     void finishWithPage();
     void finishWithError(int32_t code);
@@ -34,11 +33,10 @@ class HTTPSocketBridge {
     void raiseLater(int32_t code);
 
     HTTPSocket& owner_; // the socket owns this bridge
-    QPointer<QTcpSocket> socket_;
+    std::unique_ptr<Connection> connection_;
     std::unique_ptr<HTTPReplyReader> reply_;
     String url_;
     std::string request_;
-    bool wasConnected_ = false;
     uint64_t generation_ = 0; // counts requests, so that a late call finds its own gone
 };
 

@@ -1,51 +1,42 @@
-// OpenPrinterDialog over QPrintDialog, which offers every CUPS printer and printing to a PDF file.
+// OpenPrinterDialog over the printing module's dialog, which offers every CUPS printer and printing
+// to a PDF file.
 #include <QApplication>
-#include <QPageSize>
-#include <QPrintDialog>
-#include <QPrinterInfo>
+#include <optional>
 
 #include "framework/Dialogs.h"
+#include "framework/FrameworkModule.h"
 #include "framework/Printing.h"
 #include "framework/Window.h"
 #include "framework/qt/Convert.h"
 #include "framework/qt/ModalLoop.h"
 #include "framework/qt/PrintJob.h"
-#include "framework/qt/PrintService.h"
 #include "framework/qt/WindowBridge.h"
 
 namespace fw {
 
 namespace {
 
+using detail::PrintingCalls;
+
 std::function<PrintDialogChoice()>& presenter() {
     static auto* p = new std::function<PrintDialogChoice()>();
     return *p;
 }
 
-// The choice a test made, applied as the dialog would have applied it.
-bool applyChoice(const PrintDialogChoice& choice, QPrinter& printer) {
-    if (!choice.confirmed)
-        return false;
-    if (!choice.outputFile.empty()) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(detail::toQt(choice.outputFile));
-    } else if (!choice.printerName.empty()) {
-        printer.setPrinterName(detail::toQt(choice.printerName));
-    }
-    if (!choice.paperSize.empty())
-        for (int id = 0; id <= QPageSize::LastPageSize; ++id)
-            if (QPageSize::key(QPageSize::PageSizeId(id)) == detail::toQt(choice.paperSize))
-                printer.setPageSize(QPageSize(QPageSize::PageSizeId(id)));
-    return true;
+// Loaded with the first print job and kept: its libraries are not made to be unloaded.
+const PrintingCalls* printing() {
+    static const ModuleCalls<PrintingCalls> calls =
+        loadModuleCalls<PrintingCalls>(detail::kPrintingModule, detail::kPrintingEntry);
+    return calls.calls;
 }
 
-bool askUser(QPrinter& printer, Window* parent) {
-    QWidget* owner = parent ? parent->bridge().widget() : nullptr;
-    QPrintDialog dialog(&printer, owner);
-    // Every page is printed as it is drawn: there is no range, selection or current page to choose.
-    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize |
-                      QAbstractPrintDialog::PrintCollateCopies);
-    return detail::runModal(dialog) == QDialog::Accepted;
+// Whether the print service answers, asked on a thread of its own while the event loop runs as in
+// a modal wait.
+detail::PrintServiceState askPrintService(const PrintingCalls& calls) {
+    detail::PrintServiceState asked = detail::PrintServiceState::Abandoned;
+    if (!detail::waitModally([&] { asked = calls.askPrintService(); }))
+        return detail::PrintServiceState::Abandoned;
+    return asked;
 }
 
 String& failureText() {
@@ -56,9 +47,14 @@ String& failureText() {
 } // namespace
 
 Ref<Graphics> OpenPrinterDialog(PrinterSetup*, Window* parent) {
+    const PrintingCalls* calls = printing();
+    if (!calls) {
+        MsgBox("Printing is not available: a part of the program is missing.");
+        return nullptr;
+    }
     // The printer below asks the print service for its printers, and would wait on a silent one
     // for minutes with the loop held: the panel would stop counting.
-    switch (detail::askPrintService()) {
+    switch (askPrintService(*calls)) {
     case detail::PrintServiceState::Silent:
         MsgBox("The print service does not answer.");
         return nullptr;
@@ -68,16 +64,21 @@ Ref<Graphics> OpenPrinterDialog(PrinterSetup*, Window* parent) {
     case detail::PrintServiceState::Absent:
         break;
     }
-    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer->setDocName(QApplication::applicationName());
-    const bool confirmed = presenter() ? applyChoice(presenter()(), *printer) : askUser(*printer, parent);
-    if (!confirmed)
+    std::optional<detail::PrinterChoice> choice;
+    if (presenter()) {
+        const PrintDialogChoice made = presenter()();
+        choice = detail::PrinterChoice{made.confirmed, detail::toQt(made.outputFile),
+                                       detail::toQt(made.printerName), detail::toQt(made.paperSize)};
+    }
+    QWidget* owner = parent ? parent->bridge().widget() : nullptr;
+    std::unique_ptr<detail::PrinterPages> printer = calls->choosePrinter(
+        owner, choice ? &*choice : nullptr, QApplication::applicationName(), &detail::runModal);
+    if (!printer)
         return nullptr;
     auto job = std::make_unique<detail::PrintJob>(std::move(printer));
     if (!job->started()) {
-        const QString where = job->printer().outputFileName().isEmpty() ? job->printer().printerName()
-                                                                        : job->printer().outputFileName();
-        MsgBox(String("The print job could not be started on " + where.toStdString() + "."));
+        MsgBox(String("The print job could not be started on " + job->printer().destination().toStdString() +
+                      "."));
         return nullptr;
     }
     return make<Graphics>(std::move(job));

@@ -1,7 +1,6 @@
 #include "framework/qt/PrintJob.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QTimer>
 #include <malloc.h>
 
@@ -11,24 +10,9 @@
 
 namespace fw::detail {
 
-namespace {
-
-// A PDF ends with its end-of-file marker; a file cut short by a full disk does not.
-bool endsLikeAPdf(const QString& fileName) {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly) || file.size() < 8)
-        return false;
-    file.seek(std::max<qint64>(0, file.size() - 32));
-    return file.readAll().trimmed().endsWith("%%EOF");
-}
-
-} // namespace
-
-PrintJob::PrintJob(std::unique_ptr<QPrinter> printer) : printer_(std::move(printer)) {
-    // Points from the paper's corner: the page's printable margins do not move the origin.
-    printer_->setFullPage(true);
+PrintJob::PrintJob(std::unique_ptr<PrinterPages> printer) : printer_(std::move(printer)) {
     scale_ = printer_->resolution() / 72.0;
-    began_ = painter_.begin(printer_.get());
+    began_ = painter_.begin(&printer_->device());
 }
 
 PrintJob::~PrintJob() {
@@ -50,12 +34,7 @@ QString PrintJob::finish() {
         return {};
     if (painter_.isActive() && !painter_.end())
         return QStringLiteral("The job could not be finished.");
-    if (printer_->printerState() == QPrinter::Error || printer_->printerState() == QPrinter::Aborted)
-        return QStringLiteral("The printer reported an error.");
-    const QString file = printer_->outputFileName();
-    if (!file.isEmpty() && printer_->outputFormat() == QPrinter::PdfFormat && !endsLikeAPdf(file))
-        return QStringLiteral("The file %1 was not written completely.").arg(file);
-    return {};
+    return printer_->failure();
 }
 
 QFont fontOf(const Graphics& graphics) {

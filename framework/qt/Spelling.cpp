@@ -3,47 +3,22 @@
 #include <QCoreApplication>
 #include <QLocale>
 #include <QTextBoundaryFinder>
-#include <enchant.h>
 
+#include "framework/FrameworkModule.h"
 #include "framework/qt/FreedMemory.h"
+#include "framework/qt/modules/SpellingModule.h"
 
 namespace fw::detail {
 
-namespace {
-// Enchant keeps the user's personal word lists in its configuration folder and creates them
-// there as a dictionary opens. Pointed at a folder that cannot exist, it opens the dictionary
-// without them, so that checking the spelling writes no file. The variable is set only while
-// Enchant reads it, so that programs started from here see the user's own.
-class NoPersonalWordLists {
-  public:
-    NoPersonalWordLists() : previous_(qgetenv(kVariable)), had_(qEnvironmentVariableIsSet(kVariable)) {
-        qputenv(kVariable, "/dev/null");
-    }
-    ~NoPersonalWordLists() {
-        if (had_)
-            qputenv(kVariable, previous_);
-        else
-            qunsetenv(kVariable);
-    }
-    NoPersonalWordLists(const NoPersonalWordLists&) = delete;
-    NoPersonalWordLists& operator=(const NoPersonalWordLists&) = delete;
-
-  private:
-    static constexpr const char* kVariable = "ENCHANT_CONFIG_DIR";
-    QByteArray previous_;
-    bool had_;
-};
-} // namespace
-
 struct SpellingDictionary::Handle {
-    EnchantBroker* broker = nullptr;
-    EnchantDict* dict = nullptr;
+    ModuleCalls<SpellingCalls> spelling;
+    void* dictionary = nullptr;
     ~Handle() {
-        if (dict)
-            enchant_broker_free_dict(broker, dict);
-        if (broker)
-            enchant_broker_free(broker);
-        // The dictionary's word tables are megabytes of small blocks.
+        if (dictionary)
+            spelling->close(dictionary);
+        // The dictionary's word tables are megabytes of small blocks; the module and its providers
+        // go as the last holder lets go of them.
+        spelling = {};
         giveFreedMemoryBack();
     }
 };
@@ -80,24 +55,15 @@ std::shared_ptr<const SpellingDictionary> SpellingDictionary::forUser() {
     if (auto loaded = current().lock())
         return loaded;
     auto handle = std::make_unique<Handle>();
-    {
-        const NoPersonalWordLists none;
-        handle->broker = enchant_broker_init();
-        for (const std::string& tag : candidates()) {
-            if (!handle->broker || tag.empty() || tag == "C" || tag == "POSIX")
-                continue;
-            if (enchant_broker_dict_exists(handle->broker, tag.c_str()))
-                handle->dict = enchant_broker_request_dict(handle->broker, tag.c_str());
-            if (handle->dict)
-                break;
-        }
-    }
-    if (!handle->dict)
+    handle->spelling = loadModuleCalls<SpellingCalls>(kSpellingModule, kSpellingEntry);
+    if (!handle->spelling)
         return nullptr;
     // The program's own name is a word of its texts.
     const QByteArray name = QCoreApplication::applicationName().toUtf8();
-    if (!name.isEmpty())
-        enchant_dict_add_to_session(handle->dict, name.constData(), name.size());
+    handle->dictionary = handle->spelling->open(
+        candidates(), std::string_view(name.constData(), static_cast<std::size_t>(name.size())));
+    if (!handle->dictionary)
+        return nullptr;
     std::shared_ptr<const SpellingDictionary> made(new SpellingDictionary(std::move(handle)));
     current() = made;
     return made;
@@ -117,7 +83,8 @@ SpellingDictionary::~SpellingDictionary() = default;
 
 bool SpellingDictionary::isCorrect(const QString& word) const {
     const QByteArray utf8 = word.toUtf8();
-    return enchant_dict_check(handle_->dict, utf8.constData(), utf8.size()) == 0;
+    return handle_->spelling->isCorrect(
+        handle_->dictionary, std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
 }
 
 SpellingHighlighter::SpellingHighlighter(QTextDocument* document) : QSyntaxHighlighter(document) {

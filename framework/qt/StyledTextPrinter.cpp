@@ -41,7 +41,7 @@ Qt::Alignment shownAlignment(const QTextDocument& document, const QTextBlock& bl
 
 class TextLines {
   public:
-    TextLines(const QTextDocument& document, QPrinter* device, double lineWidth)
+    TextLines(const QTextDocument& document, QPaintDevice* device, double lineWidth)
         : document_(&document), device_(device), lineWidth_(lineWidth) {
         // An emptied text has nothing to print, not one empty line.
         if (document.isEmpty())
@@ -87,7 +87,7 @@ class TextLines {
     }
 
     QPointer<const QTextDocument> document_;
-    QPrinter* device_;
+    QPaintDevice* device_;
     double lineWidth_;
     int block_ = 0; // the next paragraph to lay out
     std::unique_ptr<QTextLayout> paragraph_;
@@ -97,7 +97,7 @@ class TextLines {
 
 Ref<StyledTextPrinter> styledTextPrinter(const Ref<Graphics>& graphics, const QTextDocument& document,
                                          double width) {
-    return make<StyledTextPrinter>(graphics, std::make_unique<TextLines>(document, &graphics->job().printer(),
+    return make<StyledTextPrinter>(graphics, std::make_unique<TextLines>(document, graphics->job().device(),
                                                                          width * graphics->job().scale()));
 }
 

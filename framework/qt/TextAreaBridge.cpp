@@ -41,6 +41,11 @@ class TextAreaEdit : public QTextEdit {
         if (bridge_)
             bridge_->focusChanged(false);
     }
+    void showEvent(QShowEvent* event) override {
+        QTextEdit::showEvent(event);
+        if (bridge_)
+            bridge_->checkSpellingAsShown();
+    }
 
   private:
     TextAreaBridge* bridge_;
@@ -222,11 +227,17 @@ void TextAreaBridge::syncOwn() {
     programEdit_ = true;
     applyParagraphs();
     programEdit_ = false;
+    checkSpellingAsShown();
+}
 
-    if (!area.AutomaticallyCheckSpelling() && highlighter_) {
+void TextAreaBridge::checkSpellingAsShown() {
+    // A text area that is never seen, as the one printing fills, needs no marks: the dictionary
+    // loads only for one that shows.
+    const bool check = control().AutomaticallyCheckSpelling();
+    if (!check && highlighter_) {
         delete highlighter_;
         highlighter_ = nullptr;
-    } else if (area.AutomaticallyCheckSpelling() && !highlighter_) {
+    } else if (check && !highlighter_ && view()->isVisible()) {
         highlighter_ = new SpellingHighlighter(document());
     }
 }

@@ -27,6 +27,8 @@ class TextAreaBridge : public ControlBridgeOf<TextArea, QTextEdit> {
     bool marksSpelling() const { return highlighter_ != nullptr; }
     // Shows or hides the selection by whether the widget has the focus.
     void focusChanged(bool focused);
+    // Marks the misspelt words while the text area checks its spelling and has been shown.
+    void checkSpellingAsShown();
 
   protected:
     void syncOwn() override;

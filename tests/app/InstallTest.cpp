@@ -4,6 +4,7 @@
 #include "tests/plugin/XSession.h"
 
 #include <X11/Xatom.h>
+#include <dlfcn.h>
 #include <signal.h>
 
 #include <algorithm>
@@ -36,6 +37,9 @@ const std::set<fs::path> kLayout = {
     "bin/ambrel",
     "lib/ambrel/Tolvane.so",
     "lib/ambrel/Tolvane.plist",
+    "lib/ambrel/framework-network.so",
+    "lib/ambrel/framework-printing.so",
+    "lib/ambrel/framework-spelling.so",
     "share/applications/ambrel.desktop",
     "share/icons/hicolor/scalable/apps/ambrel.svg",
 };
@@ -162,8 +166,13 @@ TEST_F(Installed, TheProgramLoadsItsPluginFromItsOwnLibraryFolderMovedOrNot) {
             << run.errors();
         EXPECT_FALSE(boxShown()) << c.what;
         const std::string module = (c.prefix / "lib/ambrel/Tolvane.so").string();
-        EXPECT_NE(contentsOf("/proc/" + std::to_string(run.pid()) + "/maps").find(module), std::string::npos)
-            << c.what << ": " << module << " is not loaded";
+        const std::string maps = contentsOf("/proc/" + std::to_string(run.pid()) + "/maps");
+        EXPECT_NE(maps.find(module), std::string::npos) << c.what << ": " << module << " is not loaded";
+        // What only printing, the update check and spell checking need waits until they are used.
+        for (const char* later :
+             {"framework-", "libQt6PrintSupport", "libQt6Network", "libcups", "libenchant"})
+            EXPECT_EQ(maps.find(later), std::string::npos)
+                << c.what << ": " << later << " loaded at start-up";
         // The windows carry the program's own icon, one small enough for a task bar among them.
         for (const ShownWindow& window : shownWindows("Ambrel")) {
             if (window.dialog)
@@ -174,6 +183,19 @@ TEST_F(Installed, TheProgramLoadsItsPluginFromItsOwnLibraryFolderMovedOrNot) {
         std::optional<Exit> exit = run.wait(kBound);
         ASSERT_TRUE(exit) << c.what << ": still running";
         EXPECT_TRUE(exit->exited && exit->status == 0) << c.what << ": " << exit->status << run.errors();
+    }
+}
+
+// The framework's own modules load from the installed library folder, each with its one entry point.
+TEST_F(Installed, TheFrameworksModulesLoadWithTheirEntryPoints) {
+    for (const auto& [module, entry] : {std::pair{"framework-printing", "fwPrintingCalls"},
+                                        std::pair{"framework-network", "fwNetworkCalls"},
+                                        std::pair{"framework-spelling", "fwSpellingCalls"}}) {
+        const fs::path file = prefix / "lib/ambrel" / (std::string(module) + ".so");
+        void* handle = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
+        ASSERT_TRUE(handle) << file << ": " << dlerror();
+        EXPECT_TRUE(dlsym(handle, entry)) << module << " has no " << entry;
+        dlclose(handle);
     }
 }
 

@@ -222,6 +222,26 @@ TEST_F(TextAreas, MisspeltWordsAreMarkedAsShownAndAsTyped) {
     EXPECT_TRUE(fw::inspect::misspeltWords(*area).empty());
 }
 
+// A text area that is never seen, as the one printing fills, loads no dictionary; shown, it checks.
+TEST_F(TextAreas, TheDictionaryLoadsOnlyForATextAreaThatShows) {
+    fw::inspect::useSpellingLanguages({"en_US"});
+    fw::Ref<fw::TextArea> unseen = window->__New<fw::TextArea>();
+    window->_AddControl("Unseen", unseen);
+    fw::_SetProperties(*unseen, fw::encodeRecord({{"Width", 200},
+                                                  {"Height", 100},
+                                                  {"Multiline", true},
+                                                  {"AutomaticallyCheckSpelling", true},
+                                                  {"Text", "The quikc brown fox"}}));
+    uitest::runPast(100);
+    EXPECT_FALSE(fw::inspect::spellingDictionaryLoaded());
+    EXPECT_TRUE(fw::inspect::misspeltWords(*unseen).empty());
+
+    window->Show();
+    EXPECT_TRUE(uitest::runUntil([&] { return !fw::inspect::misspeltWords(*unseen).empty(); }));
+    EXPECT_EQ(fw::inspect::misspeltWords(*unseen), (std::vector<fw::String>{"quikc"}));
+    EXPECT_TRUE(fw::inspect::spellingDictionaryLoaded());
+}
+
 TEST_F(TextAreas, WithoutADictionaryNothingIsMarkedAndNothingFails) {
     fw::inspect::useSpellingLanguages({"xx_NONE"});
     add(fw::encodeRecord({{"AutomaticallyCheckSpelling", true}, {"Text", "quikc sekond"}}));

@@ -1,19 +1,20 @@
-#include "framework/qt/PrintService.h"
-
+// Whether the print service answers, asked before anything of the toolkit's asks it for printers:
+// a scheduler that is stopped, or a socket that takes the connection and never replies, would hold
+// the event loop inside libcups for minutes.
 #include <cerrno>
 #include <cups/cups.h>
 
-#include "framework/qt/ModalLoop.h"
+#include "framework/qt/modules/PrintingModule.h"
 
 namespace fw::detail {
 
 namespace {
-
 constexpr int kBoundMilliseconds = 3000;
+} // namespace
 
 // One small request to the scheduler that the client library would find; runs off the loop's thread,
 // so it reads the client settings afresh.
-PrintServiceState ask() {
+PrintServiceState askPrintService() {
     int cancel = 0;
     http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
                                 kBoundMilliseconds, &cancel);
@@ -31,16 +32,6 @@ PrintServiceState ask() {
     ippDelete(reply);
     httpClose(http);
     return timedOut ? PrintServiceState::Silent : PrintServiceState::Answers;
-}
-
-} // namespace
-
-PrintServiceState askPrintService() {
-    PrintServiceState state = PrintServiceState::Abandoned;
-    PrintServiceState asked = PrintServiceState::Abandoned;
-    if (waitModally([&asked] { asked = ask(); }))
-        state = asked;
-    return state;
 }
 
 } // namespace fw::detail

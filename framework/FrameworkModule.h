@@ -1,0 +1,49 @@
+// The parts of the framework that need libraries the panel does not (printing, the HTTP client's
+// connection, spell checking) are modules of their own, loaded when first used: start-up loads
+// none of those libraries, and a part no longer used can let go of them.
+#pragma once
+
+#include <memory>
+#include <string>
+
+namespace fw {
+
+// One loaded module; unloaded when the last holder lets go.
+class FrameworkModule {
+  public:
+    explicit FrameworkModule(void* handle) : handle_(handle) {}
+    ~FrameworkModule();
+    FrameworkModule(const FrameworkModule&) = delete;
+    FrameworkModule& operator=(const FrameworkModule&) = delete;
+
+    void* symbol(const char* name) const;
+
+  private:
+    void* handle_;
+};
+
+// A module's table of calls, held with the module that it lies in.
+template <class Calls> struct ModuleCalls {
+    std::shared_ptr<FrameworkModule> module;
+    const Calls* calls = nullptr;
+    explicit operator bool() const { return calls != nullptr; }
+    const Calls* operator->() const { return calls; }
+};
+
+namespace detail {
+// The module ("framework-spelling" for framework-spelling.so in the application's module folder),
+// loaded unless it is loaded already, and what its entry point returns; null and a line on the
+// error output, once for each module, when either is missing.
+std::shared_ptr<FrameworkModule> loadModule(const std::string& name, const char* entry, const void*& table);
+} // namespace detail
+
+// The calls of the module, which its one entry point `entry` (a function taking nothing and
+// returning a pointer to its table) hands over; empty when the module cannot be loaded, and the
+// part it carries is then not available.
+template <class Calls> ModuleCalls<Calls> loadModuleCalls(const std::string& name, const char* entry) {
+    const void* table = nullptr;
+    std::shared_ptr<FrameworkModule> module = detail::loadModule(name, entry, table);
+    return {std::move(module), static_cast<const Calls*>(table)};
+}
+
+} // namespace fw
