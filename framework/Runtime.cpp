@@ -2,6 +2,7 @@
 #include "framework/qt/DisplayCheck.h"
 #include "framework/qt/ModalLoop.h"
 #include "framework/qt/Palette.h"
+#include "framework/qt/Style.h"
 #include "framework/qt/TerminationSignals.h"
 #include "framework/qt/Toolkit.h"
 
@@ -79,6 +80,7 @@ void RuntimeInit(int argc, char** argv) {
     s.argc = 1;
     detail::exitUnlessDisplayOpens();
     detail::startToolkit(s.argc, s.argv.data(), applicationName());
+    detail::useProgramStyle();
     detail::lookAlikeActiveOrNot();
     detail::installTerminationHandlers();
 }

@@ -1,16 +1,22 @@
-// The system's font configuration, read ahead on a thread of its own: reading it is a third of the
-// start-up's work, and the first window needs it only after the toolkit has started and the
-// program's classes and plug-ins are ready.
+// The system's font configuration, read on a thread of its own while the toolkit starts: reading it
+// is a third of the start-up's work, and the toolkit's start does not need it.
 #pragma once
 
-#include <functional>
+#include <thread>
 
 namespace fw::detail {
 
-// Starts reading it. `then` runs on the calling thread once awaitFontConfiguration has waited.
-void readFontConfigurationAhead(std::function<void()> then);
-// Waits until it has been read; at once when it was, or was never started. Called before anything
-// lays out text, so that the toolkit finds it read instead of reading it again.
-void awaitFontConfiguration();
+// Reads it from construction until it goes. The reader reads the environment, which nobody may
+// change meanwhile: a change could move the variables from under it.
+class FontConfigurationReadAhead {
+  public:
+    FontConfigurationReadAhead();
+    ~FontConfigurationReadAhead();
+    FontConfigurationReadAhead(const FontConfigurationReadAhead&) = delete;
+    FontConfigurationReadAhead& operator=(const FontConfigurationReadAhead&) = delete;
+
+  private:
+    std::thread reader_;
+};
 
 } // namespace fw::detail

@@ -16,7 +16,6 @@
 #include <cmath>
 
 #include "framework/qt/Convert.h"
-#include "framework/qt/FontConfiguration.h"
 #include "framework/qt/ModalLoop.h"
 
 namespace fw::detail {
@@ -107,7 +106,6 @@ void fitToScreen(QDialog& box, WrappedText& message, WrappedText& explanation) {
 Ref<MessageDialogButton> showMessageDialog(MessageDialog& dialog) {
     const Ref<MessageDialogButton> action = dialog.ActionButton(), cancel = dialog.CancelButton(),
                                    alternate = dialog.AlternateActionButton();
-    awaitFontConfiguration();
     QDialog box(QApplication::activeWindow());
     box.setObjectName(QStringLiteral("MessageDialog"));
     box.setWindowTitle(toQt(dialog.Title()));

@@ -22,13 +22,13 @@ void startToolkit(int& argc, char** argv, const std::string& applicationName) {
     const bool chosenByUser = qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM");
     if (!chosenByUser)
         qputenv("QT_XCB_NO_MITSHM", "1");
-    // The font configuration is read meanwhile. The reader reads the environment: it changes only
-    // once the reader has ended.
-    readFontConfigurationAhead([chosenByUser] {
-        if (!chosenByUser)
-            qunsetenv("QT_XCB_NO_MITSHM");
-    });
-    toolkit() = std::make_unique<QApplication>(argc, argv);
+    {
+        // Meanwhile the font configuration is read, which the first window needs.
+        const FontConfigurationReadAhead fonts;
+        toolkit() = std::make_unique<QApplication>(argc, argv);
+    }
+    if (!chosenByUser)
+        qunsetenv("QT_XCB_NO_MITSHM");
     QApplication::setApplicationName(QString::fromStdString(applicationName));
     // Closing the last window ends nothing by itself: the program says when it quits.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -43,7 +43,6 @@ bool toolkitRunning() {
 }
 
 void stopToolkit() {
-    awaitFontConfiguration();
     if (!toolkit())
         return;
     // Widgets let go inside their own events are still waiting for the loop.

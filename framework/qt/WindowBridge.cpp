@@ -14,7 +14,6 @@
 #include "framework/Runtime.h"
 #include "framework/Screens.h"
 #include "framework/qt/Convert.h"
-#include "framework/qt/FontConfiguration.h"
 #include "framework/qt/FreedMemory.h"
 #include "framework/qt/MenuBridge.h"
 #include "framework/qt/X11Server.h"
@@ -145,7 +144,6 @@ void WindowBridge::destroy() {
 }
 
 void WindowBridge::create() {
-    awaitFontConfiguration();
     watchScreens();
     widget_ = new WindowWidget(this);
     content_ = new QWidget(widget_);

@@ -231,4 +231,13 @@ TEST_F(Menus, EnablingFollowsHandlersAndFocusWithoutAMenuOpening) {
     EXPECT_FALSE(fw::inspect::menuEntry(*window, "HelpAbout").enabled) << "its application has gone";
 }
 
+// A bar too narrow for its menus shows the style's arrows on its » button; they are read without
+// loading any image-format plug-in, which would bring the SVG module and more along at start-up.
+TEST_F(Menus, TheExtensionButtonShowsItsArrowsWithoutImagePlugins) {
+    window->Show();
+    const std::vector<std::pair<int32_t, int32_t>> sizes = fw::inspect::menuBarExtensionArrowSizes(*window);
+    EXPECT_EQ(sizes, (std::vector<std::pair<int32_t, int32_t>>{{8, 5}, {16, 10}, {32, 20}}));
+    EXPECT_FALSE(fw::inspect::imageFormatPluginsLoaded());
+}
+
 } // namespace

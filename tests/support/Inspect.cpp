@@ -19,6 +19,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTextEdit>
+#include <QToolButton>
+#include <fstream>
 #include <set>
 
 #include "framework/qt/ControlBridge.h"
@@ -232,6 +234,25 @@ std::vector<String> menuTitles(Window& window) {
         for (const QAction* action : menus->bar()->actions())
             titles.push_back(detail::fromQt(action->text()));
     return titles;
+}
+
+std::vector<std::pair<int32_t, int32_t>> menuBarExtensionArrowSizes(Window& window) {
+    std::vector<std::pair<int32_t, int32_t>> sizes;
+    detail::MenuBridge* menus = menusOf(window);
+    const auto* button =
+        menus ? menus->bar()->findChild<QToolButton*>(QStringLiteral("qt_menubar_ext_button")) : nullptr;
+    if (button)
+        for (const QSize& size : button->icon().availableSizes())
+            sizes.emplace_back(size.width(), size.height());
+    return sizes;
+}
+
+bool imageFormatPluginsLoaded() {
+    std::ifstream maps("/proc/self/maps");
+    for (std::string line; std::getline(maps, line);)
+        if (line.find("/imageformats/") != std::string::npos)
+            return true;
+    return false;
 }
 
 void openMenus(Window& window) {

@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/CheckBox.h"
@@ -90,6 +91,11 @@ struct MenuEntryView {
 MenuEntryView menuEntry(Window& window, const String& itemName);
 // The titles along the window's menu bar.
 std::vector<String> menuTitles(Window& window);
+// The sizes of the arrows on the menu bar's extension button, the » of a bar too narrow for its
+// menus, in pixels.
+std::vector<std::pair<int32_t, int32_t>> menuBarExtensionArrowSizes(Window& window);
+// Whether any of the toolkit's image-format plug-ins has been loaded into this process.
+bool imageFormatPluginsLoaded();
 
 // The user's gestures.
 void openMenus(Window& window);                              // opens each menu in turn (AutoEnable runs)
