@@ -8,6 +8,7 @@
 #include "app/BuildSettings.h"
 #include "framework/ApplicationSettings.h"
 #include "framework/Runtime.h"
+#include "tests/support/LeakSuppressions.h"
 
 // Last: Xlib's macros would break the headers above.
 #include <X11/Xatom.h>

@@ -7,6 +7,7 @@
 #include "app/BuildSettings.h"
 #include "framework/ApplicationSettings.h"
 #include "framework/Runtime.h"
+#include "tests/support/LeakSuppressions.h"
 
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);

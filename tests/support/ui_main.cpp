@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/Runtime.h"
+#include "tests/support/LeakSuppressions.h"
 
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
