@@ -52,6 +52,10 @@ void deleteSelection(QWidget* text) {
 }
 } // namespace
 
+bool textHasFocus() {
+    return focusedText() != nullptr;
+}
+
 bool editCommandAvailable(const String& commandName) {
     return findCommand(commandName) && focusedText();
 }

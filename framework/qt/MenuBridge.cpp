@@ -5,6 +5,7 @@
 
 #include "framework/Runtime.h"
 #include "framework/qt/Convert.h"
+#include "framework/qt/EditCommands.h"
 
 namespace fw::detail {
 
@@ -21,8 +22,13 @@ MenuBridge::MenuBridge(Window& window, QWidget* parent, const MenuItem& bar)
     bar_->setNativeMenuBar(false);
     for (int32_t i = 0; i < bar.Count(); ++i)
         add(bar_, bar.Item(i));
-    // The Edit items follow the focus into and out of text widgets.
-    QObject::connect(qApp, &QApplication::focusChanged, &receiver_, [this] { refresh(nullptr); });
+    // The Edit items follow the focus into and out of text widgets. Of the focus, that is all
+    // they depend on: a move between two other widgets, or out of and back into a window as a
+    // click activates it, leaves every item as it is.
+    QObject::connect(qApp, &QApplication::focusChanged, &receiver_, [this] {
+        if (textHasFocus() != textFocused_)
+            refresh(nullptr);
+    });
     liveBridges().push_back(this);
     refresh(nullptr);
 }
@@ -73,6 +79,8 @@ void MenuBridge::refresh(const QMenu* menu) {
     if (!bar_)
         return; // the actions went with the bar
     Ref<Window> window = window_.lock();
+    if (!menu)
+        textFocused_ = textHasFocus();
     for (const Entry& entry : entries_) {
         if (menu && entry.container != menu)
             continue;

@@ -41,6 +41,7 @@ class MenuBridge {
     WeakRef<Window> window_;
     QPointer<QMenuBar> bar_;
     std::vector<Entry> entries_;
+    bool textFocused_ = false; // the focus the last refresh of every menu saw
     QObject receiver_;
 };
 

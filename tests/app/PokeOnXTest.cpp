@@ -258,8 +258,15 @@ TEST_F(PokeOnX, AWindowOverThePokePointGetsNoClick) {
     EXPECT_FALSE(cover.waitForButton(500ms)) << "the covering window was clicked";
 }
 
+// Also with the focus on a control that draws a focus frame, as after the user's click on Pause:
+// under a window manager the panel shows nothing of the click's brief activation, only the
+// countdown repaints.
 TEST_F(PokeOnX, TheUsersWindowKeepsTheFocusAcrossAPoke) {
     showPanel();
+    fw::inspect::PaintLog paints(*panel);
+    panel->Pause()->SetFocus();
+    ASSERT_TRUE(settle([&] { return paints.painted(*panel->Pause()); })) << "no focus frame drawn";
+    paints.reset();
     Display* d = display.get();
     // Away from the panel, where the window manager or the test puts the focus on it.
     TestWindow user(d, 20, 700, 200, 100,
@@ -280,6 +287,9 @@ TEST_F(PokeOnX, TheUsersWindowKeepsTheFocusAcrossAPoke) {
         EXPECT_EQ(inputFocus(d), user.id());
         return;
     }
+    // Losing the focus to the user's window, the panel erases its focus frame: no part of the poke.
+    ASSERT_TRUE(settle([&] { return !fw::inspect::view(*panel).active && paints.painted(*panel->Pause()); }));
+    paints.reset();
     poke();
 
     // The click takes the focus from the user's window (too briefly, on a busy machine, to be
@@ -294,6 +304,10 @@ TEST_F(PokeOnX, TheUsersWindowKeepsTheFocusAcrossAPoke) {
     })) << "active: "
         << activeWindow(d);
     EXPECT_TRUE(lostIt) << "the click never took the focus";
+    // The toolkit deactivates the panel a moment after the window manager has.
+    EXPECT_TRUE(settle([&] { return !fw::inspect::view(*panel).active; }));
+    EXPECT_TRUE(paints.painted(*panel->StaticText2()));
+    EXPECT_EQ(paints.paintedParts(), 1) << "more than the countdown repainted";
 }
 
 TEST_F(PokeOnX, APanelThatWasActiveStaysActive) {
