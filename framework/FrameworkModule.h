@@ -46,4 +46,12 @@ template <class Calls> ModuleCalls<Calls> loadModuleCalls(const std::string& nam
     return {std::move(module), static_cast<const Calls*>(table)};
 }
 
+// The calls of a module loaded on the first call and kept until the process ends: the toolkit's
+// libraries it brings are not made to be unloaded, and unloaded at exit, what they keep would only
+// turn into leaks. Null, for good, when it cannot be loaded.
+template <class Calls> const Calls* keptModuleCalls(const std::string& name, const char* entry) {
+    static const auto* kept = new ModuleCalls<Calls>(loadModuleCalls<Calls>(name, entry));
+    return kept->calls;
+}
+
 } // namespace fw

@@ -56,11 +56,9 @@ bool parse(const std::string& url, Address& out) {
     return !out.name.empty() && !unsafe(out.host) && !unsafe(out.path);
 }
 
-// Loaded with the first request and kept: a program that asks once asks again.
+// Loaded with the first request.
 const NetworkCalls* network() {
-    static const ModuleCalls<NetworkCalls> calls =
-        loadModuleCalls<NetworkCalls>(kNetworkModule, kNetworkEntry);
-    return calls.calls;
+    return keptModuleCalls<NetworkCalls>(kNetworkModule, kNetworkEntry);
 }
 
 } // namespace

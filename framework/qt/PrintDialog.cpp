@@ -23,11 +23,9 @@ std::function<PrintDialogChoice()>& presenter() {
     return *p;
 }
 
-// Loaded with the first print job and kept: its libraries are not made to be unloaded.
+// Loaded with the first print job.
 const PrintingCalls* printing() {
-    static const ModuleCalls<PrintingCalls> calls =
-        loadModuleCalls<PrintingCalls>(detail::kPrintingModule, detail::kPrintingEntry);
-    return calls.calls;
+    return keptModuleCalls<PrintingCalls>(detail::kPrintingModule, detail::kPrintingEntry);
 }
 
 // Whether the print service answers, asked on a thread of its own while the event loop runs as in
