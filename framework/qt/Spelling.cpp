@@ -39,10 +39,13 @@ struct SpellingDictionary::Handle {
     EnchantBroker* broker = nullptr;
     EnchantDict* dict = nullptr;
     ~Handle() {
-        if (dict)
-            enchant_broker_free_dict(broker, dict);
-        if (broker)
-            enchant_broker_free(broker);
+        // Freed where it was made (see forUser).
+        runApart([this] {
+            if (dict)
+                enchant_broker_free_dict(broker, dict);
+            if (broker)
+                enchant_broker_free(broker);
+        });
         // The dictionary's word tables are megabytes of small blocks.
         giveFreedMemoryBack();
     }
@@ -80,10 +83,15 @@ std::shared_ptr<const SpellingDictionary> SpellingDictionary::forUser() {
     if (auto loaded = current().lock())
         return loaded;
     auto handle = std::make_unique<Handle>();
-    {
+    const std::vector<std::string> tags = candidates();
+    // The program's own name is a word of its texts.
+    const QByteArray name = QCoreApplication::applicationName().toUtf8();
+    // Its word tables are let go with the last text area that checks, while the window's blocks
+    // made since stay: apart from them, they go back to the system whole.
+    runApart([&] {
         const NoPersonalWordLists none;
         handle->broker = enchant_broker_init();
-        for (const std::string& tag : candidates()) {
+        for (const std::string& tag : tags) {
             if (!handle->broker || tag.empty() || tag == "C" || tag == "POSIX")
                 continue;
             if (enchant_broker_dict_exists(handle->broker, tag.c_str()))
@@ -91,13 +99,11 @@ std::shared_ptr<const SpellingDictionary> SpellingDictionary::forUser() {
             if (handle->dict)
                 break;
         }
-    }
+        if (handle->dict && !name.isEmpty())
+            enchant_dict_add_to_session(handle->dict, name.constData(), name.size());
+    });
     if (!handle->dict)
         return nullptr;
-    // The program's own name is a word of its texts.
-    const QByteArray name = QCoreApplication::applicationName().toUtf8();
-    if (!name.isEmpty())
-        enchant_dict_add_to_session(handle->dict, name.constData(), name.size());
     std::shared_ptr<const SpellingDictionary> made(new SpellingDictionary(std::move(handle)));
     current() = made;
     return made;
