@@ -14,11 +14,12 @@ struct SpellingDictionary::Handle {
     ModuleCalls<SpellingCalls> spelling;
     void* dictionary = nullptr;
     ~Handle() {
+        // Freed where it was made (see forUser). The module and the providers it loaded go as
+        // the last holder lets go of them.
         if (dictionary)
-            spelling->close(dictionary);
-        // The dictionary's word tables are megabytes of small blocks; the module and its providers
-        // go as the last holder lets go of them.
+            runApart([this] { spelling->close(dictionary); });
         spelling = {};
+        // The dictionary's word tables are megabytes of small blocks.
         giveFreedMemoryBack();
     }
 };
@@ -58,10 +59,15 @@ std::shared_ptr<const SpellingDictionary> SpellingDictionary::forUser() {
     handle->spelling = loadModuleCalls<SpellingCalls>(kSpellingModule, kSpellingEntry);
     if (!handle->spelling)
         return nullptr;
+    const std::vector<std::string> tags = candidates();
     // The program's own name is a word of its texts.
     const QByteArray name = QCoreApplication::applicationName().toUtf8();
-    handle->dictionary = handle->spelling->open(
-        candidates(), std::string_view(name.constData(), static_cast<std::size_t>(name.size())));
+    // Its word tables are let go with the last text area that checks, while the window's blocks
+    // made since stay: apart from them, they go back to the system whole.
+    runApart([&] {
+        handle->dictionary = handle->spelling->open(
+            tags, std::string_view(name.constData(), static_cast<std::size_t>(name.size())));
+    });
     if (!handle->dictionary)
         return nullptr;
     std::shared_ptr<const SpellingDictionary> made(new SpellingDictionary(std::move(handle)));
