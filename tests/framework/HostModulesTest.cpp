@@ -20,8 +20,10 @@
 #include <gtest/gtest.h>
 
 #include "framework/ApplicationSettings.h"
+#include "framework/FrameworkModule.h"
 #include "framework/ModuleCheck.h"
 #include "framework/PluginHost.h"
+#include "framework/qt/modules/SpellingModule.h"
 
 namespace fs = std::filesystem;
 
@@ -327,6 +329,39 @@ TEST_F(HostModules, AFolderWithoutThePluginNamesWhatIsMissing) {
         EXPECT_EQ(fw::pluginProblems()[0].reason, c.reason) << fw::pluginProblems()[0].details;
     }
     EXPECT_FALSE(mapped(unlisted));
+}
+
+} // namespace
+
+namespace {
+
+// The framework's own modules, as printing, the HTTP client and spell checking load them when first
+// used: by name from the module folder, once while they are held, and a missing one says so once.
+TEST(FrameworkModules, LoadOnceWhileHeldAndAMissingOneSaysSoOnce) {
+    using fw::detail::SpellingCalls;
+    const auto spelling =
+        fw::loadModuleCalls<SpellingCalls>(fw::detail::kSpellingModule, fw::detail::kSpellingEntry);
+    ASSERT_TRUE(spelling);
+    EXPECT_TRUE(spelling->open && spelling->isCorrect && spelling->close);
+    EXPECT_EQ(
+        fw::loadModuleCalls<SpellingCalls>(fw::detail::kSpellingModule, fw::detail::kSpellingEntry).module,
+        spelling.module);
+
+    struct Case {
+        const char* module;
+        const char* entry;
+        const char* told;
+    };
+    for (const Case& c :
+         {Case{"framework-nothing", "fwNothingCalls", "framework-nothing.so cannot be loaded: "},
+          Case{fw::detail::kSpellingModule, "fwNoSuchCalls", "it has no entry point fwNoSuchCalls"}}) {
+        testing::internal::CaptureStderr();
+        EXPECT_FALSE(fw::loadModuleCalls<SpellingCalls>(c.module, c.entry)) << c.module;
+        EXPECT_FALSE(fw::loadModuleCalls<SpellingCalls>(c.module, c.entry)) << c.module;
+        const std::string told = testing::internal::GetCapturedStderr();
+        EXPECT_NE(told.find(c.told), std::string::npos) << told;
+        EXPECT_EQ(told.find('\n'), told.size() - 1) << "said once: " << told;
+    }
 }
 
 } // namespace
