@@ -4,7 +4,7 @@
 
 #include "framework/FrameworkModule.h"
 #include "framework/Runtime.h"
-#include "framework/qt/Convert.h"
+#include "framework/TextCase.h"
 
 namespace fw::detail {
 
