@@ -2,11 +2,11 @@
 
 #include <QCoreApplication>
 #include <QTimer>
-#include <malloc.h>
 
 #include "framework/Dialogs.h"
 #include "framework/Printing.h"
 #include "framework/qt/Convert.h"
+#include "framework/qt/FreedMemory.h"
 
 namespace fw::detail {
 
@@ -20,9 +20,9 @@ PrintJob::~PrintJob() {
     printer_.reset();
     // A big job's layouts and pages leave the heap large and mostly free; give it back, now and
     // once more when the loop has deleted what the job's end let go (the text's window, closed).
-    malloc_trim(0);
+    giveFreedMemoryBack();
     if (qApp)
-        QTimer::singleShot(0, [] { malloc_trim(0); });
+        QTimer::singleShot(0, [] { giveFreedMemoryBack(); });
     // Told once, whatever went wrong: the job is lost either way.
     if (!failure.isEmpty())
         MsgBox(printFailureText() + "\n" + fromQt(failure));
