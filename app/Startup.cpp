@@ -106,7 +106,7 @@ void reportPluginProblems() {
     if (problems.empty())
         return;
     for (const fw::PluginProblem& p : problems)
-        std::fprintf(stderr, "Ambrel: %s\n", p.details.c_str());
+        fw::reportModuleProblem(p);
     fw::MsgBox(fw::String("Ambrel could not load its input plug-in: " + problems.front().reason +
                           ".\nIts pokes will have no effect."));
 }

@@ -1,6 +1,7 @@
 #include "app/TolvaneVrek.h"
 
 #include "framework/Exceptions.h"
+#include "framework/PluginDeclaration.h"
 #include "framework/PluginHost.h"
 #include "framework/PluginInterface.h"
 #include "framework/Screens.h"
@@ -17,12 +18,12 @@ REALobject asPluginObject(const fw::Object* object) {
     return reinterpret_cast<REALobject>(const_cast<fw::Object*>(object));
 }
 
-// Calling a stub is calling the registered function itself, with the same arguments.
+// Calling a stub is calling the registered function itself, with the same arguments, by the type
+// its declaration gives: the type of the host's stand-in when nothing registered it.
 template <PluginEntrypoint Slot, class... A> void glink(A... args) {
-    using Function = void (*)(A...);
     if (!gPluginEntrypoints)
         throw fw::RuntimeException("The plug-in entry points are not bound yet.");
-    reinterpret_cast<Function>(gPluginEntrypoints[Slot])(args...);
+    reinterpret_cast<SlotFunction<Slot>>(gPluginEntrypoints[Slot])(args...);
 }
 
 // Holds a reference for the length of a call into the plug-in; released on the way out,
@@ -123,6 +124,8 @@ fw::PropertyInfo property(const char* name, int32_t offset, bool boolean) {
 
 } // namespace
 
+static_assert(kPluginDataSize == fw::kPluginDataRoom,
+              "the plug-in's data fills the room the host checks against");
 // The record's instance size: the object header, then the plug-in's 32 bytes.
 static_assert(sizeof(TolvaneVrek) == fw::kPluginDataOffset + kPluginDataSize,
               "the plug-in's data must follow the header");

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "framework/Object.h"
+#include "framework/PluginDeclaration.h"
 
 namespace ambrel {
 
@@ -120,6 +121,11 @@ static_assert(declares(kMD5Slot, "MD5", 1) && declares(kEncodeBase64Slot, "Encod
                   declares(kMouseClickWithRightSlot, "TolvaneVrek.MouseClick", 2) &&
                   declares(kMouseMoveClickWithRightSlot, "TolvaneVrek.MouseMoveClick", 4),
               "each slot name stands on its declaration's row");
+
+// The type of the function in a plug-in method's slot, read from its declaration as the host reads
+// it (the host's stand-in for a missing one has this type too).
+template <PluginEntrypoint Slot>
+using SlotFunction = fw::PluginFunction<fw::pluginSignature(kPluginEntrypointDeclarations[Slot])>;
 
 // The table itself, for the binding's tests.
 void** pluginEntrypoints();

@@ -17,6 +17,9 @@ struct ApplicationSettings {
     std::string longVersion{};                // the version text shown to the user
     std::vector<std::string> pluginModules{}; // loaded by name (Tolvane.so for Tolvane); nothing else is
     std::string pluginFolder{};               // the installed plug-in folder, relative to the executable's
+    // The declaration strings the program binds ("TolvaneVrek.Press"): a plug-in class that lacks
+    // one of its own is refused whole, rather than half working.
+    std::vector<std::string> pluginDeclarations{};
 };
 
 // Handed over before RuntimeInit; the framework keeps its own copy.

@@ -137,25 +137,50 @@ bool readUpTo(int fd, std::size_t limit, std::string& out, bool& cut) {
 
 } // namespace
 
-FileBytes readRegularFile(const fs::path& path, std::size_t limit) {
+FileDescriptor::~FileDescriptor() {
+    if (fd_ >= 0)
+        ::close(fd_); // only ever opened for reading: nothing can be lost here
+}
+
+FileDescriptor& FileDescriptor::operator=(FileDescriptor&& other) noexcept {
+    if (this != &other) {
+        FileDescriptor old(fd_);
+        fd_ = other.release();
+    }
+    return *this;
+}
+
+int FileDescriptor::release() {
+    const int fd = fd_;
+    fd_ = -1;
+    return fd;
+}
+
+FileBytes readRegularFile(const fs::path& path, std::size_t limit, FileDescriptor& opened) {
     FileBytes file;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (!fd) {
         file.outcome = errno == ENOENT ? FileBytes::Missing : FileBytes::Unreadable;
         return file;
     }
     struct stat st = {};
-    if (::fstat(fd, &st) != 0)
+    if (::fstat(fd.get(), &st) != 0)
         file.outcome = FileBytes::Unreadable;
     else if (!S_ISREG(st.st_mode))
         file.outcome = FileBytes::NoRegularFile;
-    else if (readUpTo(fd, limit, file.bytes, file.cut))
+    else if (readUpTo(fd.get(), limit, file.bytes, file.cut))
         file.outcome = FileBytes::Read;
-    ::close(fd); // opened for reading only: nothing can be lost here
     file.size = static_cast<std::uintmax_t>(st.st_size);
     if (file.cut)
         file.bytes.resize(limit);
+    if (file.outcome == FileBytes::Read)
+        opened = std::move(fd);
     return file;
+}
+
+FileBytes readRegularFile(const fs::path& path, std::size_t limit) {
+    FileDescriptor dropped;
+    return readRegularFile(path, limit, dropped);
 }
 
 // ---- FolderItem

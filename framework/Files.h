@@ -25,6 +25,28 @@ struct FileBytes {
 // refused before a byte is read: a FIFO or a device in its place never holds the program up.
 FileBytes readRegularFile(const std::filesystem::path& path, std::size_t limit);
 
+// A file held open by its descriptor; closed when dropped.
+class FileDescriptor {
+  public:
+    FileDescriptor() = default;
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    ~FileDescriptor();
+    FileDescriptor(FileDescriptor&& other) noexcept : fd_(other.release()) {}
+    FileDescriptor& operator=(FileDescriptor&& other) noexcept;
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+
+    int get() const { return fd_; }
+    explicit operator bool() const { return fd_ >= 0; }
+    int release();
+
+  private:
+    int fd_ = -1;
+};
+// As above, and the regular file read stays open in `opened`: whatever is renamed over the path
+// later, the descriptor still leads to the bytes that were read.
+FileBytes readRegularFile(const std::filesystem::path& path, std::size_t limit, FileDescriptor& opened);
+
 class FolderItem : public Registered<FolderItem, Object> {
   public:
     static ClassRecord describe();

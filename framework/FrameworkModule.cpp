@@ -1,69 +1,40 @@
 #include "framework/FrameworkModule.h"
 
-#include <dlfcn.h>
-
-#include <cstdio>
 #include <map>
 #include <set>
 
-#include "framework/ApplicationSettings.h"
-#include "framework/PluginHost.h"
-
-namespace fw {
-
-FrameworkModule::~FrameworkModule() {
-    dlclose(handle_);
-}
-
-void* FrameworkModule::symbol(const char* name) const {
-    return dlsym(handle_, name);
-}
-
-namespace detail {
+namespace fw::detail {
 
 namespace {
-// Told once: a part that is missing stays missing for the run.
-void report(const std::string& name, const std::string& why) {
+// Told once: a part that cannot be loaded stays so for the run.
+void reportOnce(const std::string& name, const ModuleProblem& problem) {
     static std::set<std::string> told;
-    if (!told.insert(name).second)
-        return;
-    const std::string& program = applicationSettings().name;
-    std::fprintf(stderr, "%s%s%s.so cannot be loaded: %s\n", program.c_str(), program.empty() ? "" : ": ",
-                 name.c_str(), why.c_str());
+    if (told.insert(name).second)
+        reportModuleProblem(problem);
 }
 } // namespace
 
-std::shared_ptr<FrameworkModule> loadModule(const std::string& name, const char* entry, const void*& table) {
-    static std::map<std::string, std::weak_ptr<FrameworkModule>> loaded;
+std::shared_ptr<Module> loadModule(const std::string& name, const char* entry, const void*& table) {
+    static std::map<std::string, std::weak_ptr<Module>> loaded;
     table = nullptr;
-    std::shared_ptr<FrameworkModule> module = loaded[name].lock();
+    std::shared_ptr<Module> module = loaded[name].lock();
+    void* function = module ? module->symbol(entry) : nullptr;
     if (!module) {
-        const std::filesystem::path folder = moduleFolder();
-        // A relative path would let the dynamic loader search its own paths.
-        if (!folder.is_absolute()) {
-            report(name, "the folder it should lie in is unknown");
+        ModuleLoad load = loadModuleFrom(moduleFolder(), name, entry);
+        if (load.problem) {
+            reportOnce(name, *load.problem);
             return nullptr;
         }
-        const std::filesystem::path file = folder / (name + ".so");
-        void* handle = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
-        if (!handle) {
-            const char* why = dlerror();
-            report(name, why ? why : file.string());
-            return nullptr;
-        }
-        module = std::make_shared<FrameworkModule>(handle);
+        module = std::move(load.module);
+        function = load.entry;
         loaded[name] = module;
-    }
-    using Entry = const void* (*)();
-    auto function = reinterpret_cast<Entry>(module->symbol(entry));
-    if (!function) {
-        report(name, std::string("it has no entry point ") + entry);
+    } else if (!function) {
+        reportOnce(name, noEntryPoint(moduleFolder() / (name + ".so"), entry));
         return nullptr;
     }
-    table = function();
+    using Entry = const void* (*)();
+    table = reinterpret_cast<Entry>(function)();
     return module;
 }
 
-} // namespace detail
-
-} // namespace fw
+} // namespace fw::detail

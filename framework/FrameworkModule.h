@@ -6,25 +6,13 @@
 #include <memory>
 #include <string>
 
+#include "framework/ModuleLoader.h"
+
 namespace fw {
-
-// One loaded module; unloaded when the last holder lets go.
-class FrameworkModule {
-  public:
-    explicit FrameworkModule(void* handle) : handle_(handle) {}
-    ~FrameworkModule();
-    FrameworkModule(const FrameworkModule&) = delete;
-    FrameworkModule& operator=(const FrameworkModule&) = delete;
-
-    void* symbol(const char* name) const;
-
-  private:
-    void* handle_;
-};
 
 // A module's table of calls, held with the module that it lies in.
 template <class Calls> struct ModuleCalls {
-    std::shared_ptr<FrameworkModule> module;
+    std::shared_ptr<Module> module;
     const Calls* calls = nullptr;
     explicit operator bool() const { return calls != nullptr; }
     const Calls* operator->() const { return calls; }
@@ -33,8 +21,9 @@ template <class Calls> struct ModuleCalls {
 namespace detail {
 // The module ("framework-spelling" for framework-spelling.so in the application's module folder),
 // loaded unless it is loaded already, and what its entry point returns; null and a line on the
-// error output, once for each module, when either is missing.
-std::shared_ptr<FrameworkModule> loadModule(const std::string& name, const char* entry, const void*& table);
+// error output, once for each module, when the module is missing, fails its check (a damaged one
+// is never loaded) or lacks the entry point.
+std::shared_ptr<Module> loadModule(const std::string& name, const char* entry, const void*& table);
 } // namespace detail
 
 // The calls of the module, which its one entry point `entry` (a function taking nothing and
@@ -42,7 +31,7 @@ std::shared_ptr<FrameworkModule> loadModule(const std::string& name, const char*
 // part it carries is then not available.
 template <class Calls> ModuleCalls<Calls> loadModuleCalls(const std::string& name, const char* entry) {
     const void* table = nullptr;
-    std::shared_ptr<FrameworkModule> module = detail::loadModule(name, entry, table);
+    std::shared_ptr<Module> module = detail::loadModule(name, entry, table);
     return {std::move(module), static_cast<const Calls*>(table)};
 }
 

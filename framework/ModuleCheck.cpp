@@ -91,9 +91,8 @@ ModuleProblem problem(const std::string& name, const std::string& state, const s
     return {name + " " + state, name + " " + state + ": " + details + "."};
 }
 
-} // namespace
-
-std::optional<ModuleProblem> moduleDamage(const std::filesystem::path& module) {
+// Why the module must not be loaded. The module file is read through `opened`, which stays open.
+std::optional<ModuleProblem> damage(const std::filesystem::path& module, FileDescriptor& opened) {
     std::filesystem::path listPath = module;
     listPath.replace_extension(".plist");
     const std::string moduleName = module.filename().string();
@@ -121,7 +120,7 @@ std::optional<ModuleProblem> moduleDamage(const std::filesystem::path& module) {
         std::from_chars(sizeText.data(), sizeEnd, recordedSize).ptr != sizeEnd)
         return problem(listName, "is damaged", "it records no size and SHA-256 of " + moduleName);
 
-    const FileBytes file = readRegularFile(module, recordedSize);
+    const FileBytes file = readRegularFile(module, recordedSize, opened);
     if (file.outcome != FileBytes::Read)
         return problem(moduleName, unread(file.outcome), module.string());
     if (file.cut || file.size != recordedSize || file.bytes.size() != recordedSize)
@@ -133,6 +132,20 @@ std::optional<ModuleProblem> moduleDamage(const std::filesystem::path& module) {
     if (!elfHeadersWithin(file.bytes))
         return problem(moduleName, "is damaged", "it is no complete shared object of this machine");
     return std::nullopt;
+}
+
+} // namespace
+
+CheckedModule checkModule(const std::filesystem::path& module) {
+    CheckedModule checked;
+    checked.problem = damage(module, checked.file);
+    if (checked.problem)
+        checked.file = FileDescriptor();
+    return checked;
+}
+
+std::optional<ModuleProblem> moduleDamage(const std::filesystem::path& module) {
+    return checkModule(module).problem;
 }
 
 } // namespace fw

@@ -1,10 +1,12 @@
-// The check a plug-in module's file passes before it is loaded: loading a damaged shared object
-// can crash inside the loader, or later, where nothing can catch it.
+// The check every module file (a plug-in, a framework module) passes before it is loaded: loading a
+// damaged shared object can crash inside the loader, or later, where nothing can catch it.
 #pragma once
 
 #include <filesystem>
 #include <optional>
 #include <string>
+
+#include "framework/Files.h"
 
 namespace fw {
 
@@ -20,5 +22,13 @@ struct ModuleProblem {
 // well-formed property list, the module is a regular file of the size and SHA-256 recorded there
 // (ModuleFileSize, ModuleFileSHA256), and its ELF headers, and what they point to, lie within it.
 std::optional<ModuleProblem> moduleDamage(const std::filesystem::path& module);
+
+// The module checked as above through one descriptor, which is kept open when it passes: loading
+// from that descriptor loads the very bytes that were checked, whatever is renamed over the path.
+struct CheckedModule {
+    FileDescriptor file; // open only when there is no problem
+    std::optional<ModuleProblem> problem;
+};
+CheckedModule checkModule(const std::filesystem::path& module);
 
 } // namespace fw

@@ -1,17 +1,15 @@
 #include "framework/PluginHost.h"
 
-#include <dlfcn.h>
-#include <unistd.h>
-
 #include <cstring>
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
-#include <system_error>
+#include <string_view>
 
 #include "framework/ApplicationSettings.h"
-#include "framework/ModuleCheck.h"
+#include "framework/PluginDeclaration.h"
 #include "framework/Runtime.h"
 #include "framework/qt/Digest.h"
 
@@ -23,7 +21,8 @@ struct Registry {
     std::map<std::string, void*> entries; // declaration string, byte for byte, to function
     std::vector<PluginProblem> problems;
     std::vector<std::unique_ptr<void*[]>> tables;
-    std::vector<void*> modules; // dlopen handles, kept for the life of the process
+    std::vector<std::shared_ptr<Module>> modules; // kept for the life of the process
+    std::set<std::string> refusedClasses;
 };
 
 Registry& registry() {
@@ -35,18 +34,79 @@ void note(PluginProblem problem) {
     registry().problems.push_back(std::move(problem));
 }
 
-void note(const std::string& reason, const std::string& details) {
-    note(PluginProblem{reason, reason + ": " + details + "."});
+// The bytes a property of that type takes in the instance data; 0 for a type the host does not
+// read or write.
+intptr_t propertyBytes(const char* type) {
+    const std::string_view name = type ? type : "";
+    return name == "Boolean" ? 1 : name == "integer" ? 4 : 0;
+}
+
+bool hasMethod(const REALclassDefinition& definition, std::string_view declaration) {
+    if (declaration == "__init")
+        return definition.constructor != nullptr;
+    if (declaration == "__exit")
+        return definition.destructor != nullptr;
+    for (intptr_t i = 0; i < definition.methodCount; ++i) {
+        const REALmethodDefinition& m = definition.methods[i];
+        if (m.function && m.declaration && declaration == m.declaration)
+            return true;
+    }
+    return false;
+}
+
+// Why the host will not take the class, checked before any of it is used: a size or an offset it
+// trusted would have objects written past their end.
+std::optional<PluginProblem> refusal(const REALclassDefinition& definition) {
+    const std::string name = definition.name;
+    auto refused = [&name](const std::string& reason, const std::string& details) {
+        return PluginProblem{name + " " + reason, name + " " + reason + ": " + details + "."};
+    };
+    if (definition.version != kPluginRecordVersion)
+        return refused("has a class record of version " + std::to_string(definition.version),
+                       "this host reads version " + std::to_string(kPluginRecordVersion) + " only");
+    if (definition.dataSize < 0 || definition.dataSize > kPluginDataRoom)
+        return refused("declares " + std::to_string(definition.dataSize) + " bytes of instance data",
+                       "an object has room for " + std::to_string(kPluginDataRoom));
+    if (definition.propertyCount < 0 || (definition.propertyCount > 0 && !definition.properties) ||
+        definition.methodCount < 0 || (definition.methodCount > 0 && !definition.methods))
+        return refused("has a broken property or method table",
+                       std::to_string(definition.propertyCount) + " properties, " +
+                           std::to_string(definition.methodCount) + " methods");
+    for (intptr_t i = 0; i < definition.propertyCount; ++i) {
+        const REALproperty& p = definition.properties[i];
+        const std::string property = p.name ? p.name : "#" + std::to_string(i);
+        const intptr_t bytes = propertyBytes(p.type);
+        if (!bytes)
+            return refused("declares its property " + property + " of an unknown type",
+                           std::string("\"") + (p.type ? p.type : "") + "\"");
+        if (p.dataOffset < 0 || p.dataOffset > definition.dataSize - bytes)
+            return refused("places its property " + property + " outside its instance data",
+                           std::to_string(bytes) + " bytes at offset " + std::to_string(p.dataOffset) +
+                               " of " + std::to_string(definition.dataSize));
+    }
+    const std::string prefix = name + ".";
+    for (const std::string& bound : applicationSettings().pluginDeclarations) {
+        if (bound.starts_with(prefix) &&
+            !hasMethod(definition, std::string_view(bound).substr(prefix.size())))
+            return refused("lacks " + bound.substr(prefix.size()),
+                           "the program calls it as \"" + bound + "\"");
+    }
+    return std::nullopt;
 }
 
 intptr_t registerPluginVersion(intptr_t) {
-    // Every record version this host reads is accepted; the records carry their own layout.
+    // The version that counts is the one in each class record, checked at its registration.
     return 0;
 }
 
 intptr_t registerPluginClass(REALclassDefinition* definition) {
     if (!definition || !definition->name)
         return 0;
+    if (std::optional<PluginProblem> problem = refusal(*definition)) {
+        registry().refusedClasses.insert(definition->name);
+        note(std::move(*problem));
+        return 0;
+    }
     definition->dataOffset = kPluginDataOffset;
     std::string prefix = std::string(definition->name) + ".";
     Registry& r = registry();
@@ -87,9 +147,6 @@ const std::map<std::string, void*>& frameworkEntries() {
     return entries;
 }
 
-// What a slot holds when nothing registered its declaration: any call through it is harmless.
-extern "C" void missingEntrypoint() {}
-
 } // namespace
 
 void* hostResolver(const char* entryName) {
@@ -103,56 +160,29 @@ void* hostResolver(const char* entryName) {
     return nullptr;
 }
 
-bool loadPluginModule(const std::filesystem::path& module) {
-    const std::string name = module.filename().string();
+namespace {
+// Starts a loaded plug-in: REALPluginMain with the host's resolver.
+bool start(ModuleLoad load) {
     // A damaged module is treated as a missing one: nothing of it is loaded.
-    if (std::optional<ModuleProblem> damage = moduleDamage(module)) {
-        note(std::move(*damage));
+    if (load.problem) {
+        note(std::move(*load.problem));
         return false;
     }
-    void* handle = dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (!handle) {
-        const char* why = dlerror();
-        note(name + " cannot be loaded", module.string() + ": " + (why ? why : "unknown error"));
-        return false;
-    }
-    auto main = reinterpret_cast<void (*)(REALresolver)>(dlsym(handle, "REALPluginMain"));
-    if (!main) {
-        note(name + " is no plug-in", module.string() + " has no entry point REALPluginMain");
-        dlclose(handle);
-        return false;
-    }
-    registry().modules.push_back(handle);
-    main(&hostResolver);
+    load.module->keep();
+    registry().modules.push_back(std::move(load.module));
+    reinterpret_cast<void (*)(REALresolver)>(load.entry)(&hostResolver);
     return true;
 }
+constexpr const char* kPluginEntry = "REALPluginMain";
+} // namespace
 
-std::filesystem::path applicationFolder() {
-    std::error_code error;
-    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::filesystem::path() : exe.parent_path();
-}
-
-// An installed program's modules sit in a library folder of their own, found relative to the
-// executable so that a moved install still finds them; in the build tree they sit beside it.
-std::filesystem::path moduleFolder() {
-    std::filesystem::path folder = applicationFolder();
-    if (folder.empty())
-        return folder;
-    std::error_code error;
-    std::filesystem::path installed = (folder / applicationSettings().pluginFolder).lexically_normal();
-    return std::filesystem::is_directory(installed, error) ? installed : folder;
+bool loadPluginModule(const std::filesystem::path& module) {
+    return start(loadModuleFile(module, kPluginEntry));
 }
 
 void loadPluginsFrom(const std::filesystem::path& folder) {
-    for (const std::string& plugin : applicationSettings().pluginModules) {
-        const std::string name = plugin + ".so";
-        // A relative path would let the dynamic loader search its own paths.
-        if (folder.is_absolute())
-            loadPluginModule(folder / name);
-        else
-            note(name + " is missing", "the folder it should lie in is unknown");
-    }
+    for (const std::string& plugin : applicationSettings().pluginModules)
+        start(loadModuleFrom(folder, plugin, kPluginEntry));
 }
 
 void loadInstalledPlugins() {
@@ -173,8 +203,10 @@ void* RuntimeLookupPluginEntrypoint(const String& declaration) {
     Registry& r = registry();
     if (auto it = r.entries.find(key); it != r.entries.end() && it->second)
         return it->second;
-    note(PluginProblem{"it lacks " + key, "No plug-in registered \"" + key + "\"."});
-    return reinterpret_cast<void*>(&missingEntrypoint);
+    // A refused class has been named already; its methods are missing as a whole.
+    if (!r.refusedClasses.count(key.substr(0, key.find('.'))))
+        note(PluginProblem{"it lacks " + key, "No plug-in registered \"" + key + "\"."});
+    return missingPluginFunctionFor(key);
 }
 
 const std::vector<PluginProblem>& pluginProblems() {

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "framework/ModuleCheck.h"
+#include "framework/ModuleLoader.h"
 #include "framework/Object.h"
 #include "framework/PluginInterface.h"
 #include "framework/String.h"
@@ -15,13 +15,17 @@ namespace fw {
 
 // Where a plug-in's instance data begins in every framework object: right after the header.
 constexpr int32_t kPluginDataOffset = kObjectHeaderSize;
+// The room a plug-in class's instance data has there.
+constexpr int32_t kPluginDataRoom = 32;
+// The one version of the class-definition record this host reads.
+constexpr intptr_t kPluginRecordVersion = 9;
 
 // Something that keeps a plug-in from working, for the start-up report.
 using PluginProblem = ModuleProblem;
 
-// Loads one module and calls its REALPluginMain with the host's resolver. False (and a problem
-// noted for the start-up report) when the module is missing, damaged (moduleDamage) or has no
-// entry point.
+// Loads one module (loadModuleFile) and calls its REALPluginMain with the host's resolver. False
+// (and a problem noted for the start-up report) when the module is missing, damaged (moduleDamage)
+// or has no entry point.
 bool loadPluginModule(const std::filesystem::path& module);
 // Loads the application's own plug-ins, by name (Tolvane.so for Tolvane), from the folder; any
 // other file there is passed over.
@@ -29,11 +33,11 @@ void loadPluginsFrom(const std::filesystem::path& folder);
 // Loads the plug-ins from the application's own plug-in folder only: the installed library folder
 // relative to the executable when there is one, else the executable's own folder.
 void loadInstalledPlugins();
-// The folder the running executable lives in.
-std::filesystem::path applicationFolder();
-// The folder of the application's modules, its plug-ins and the framework's own: the installed
-// library folder relative to the executable when there is one, else the executable's own folder.
-std::filesystem::path moduleFolder();
+
+// A plug-in class is registered only when its record is of kPluginRecordVersion, its instance
+// data fits kPluginDataRoom, every property lies inside that data, and it has every method the
+// program binds (ApplicationSettings::pluginDeclarations); else it is refused, and why is noted for
+// the start-up report.
 
 // What the host's resolver answers; exposed for the host's own tests.
 void* hostResolver(const char* entryName);
@@ -42,7 +46,9 @@ void* hostResolver(const char* entryName);
 void** RuntimeAllocatePluginEntrypointsTable(int32_t slotCount);
 // The function registered under exactly that declaration string ("TolvaneVrek.Clear"), or the
 // framework's own global functions ("MD5(...)", "EncodeBase64(...)"). A string nothing registered
-// gives a function that does nothing, and is noted for the start-up report.
+// gives a function of the declaration's own signature that does nothing (PluginDeclaration.h), or
+// null for a declaration of another form, and is noted for the start-up report unless its class
+// was refused, which is noted already.
 void* RuntimeLookupPluginEntrypoint(const String& declaration);
 
 // Problems met while loading plug-ins and binding their entry points, in the order met, for the

@@ -17,6 +17,7 @@
 
 #include "AppFixture.h"
 #include "ProgramRun.h"
+#include "framework/ModuleLoader.h"
 #include "tests/support/ScratchFolder.h"
 
 namespace {
@@ -38,8 +39,11 @@ const std::set<fs::path> kLayout = {
     "lib/ambrel/Tolvane.so",
     "lib/ambrel/Tolvane.plist",
     "lib/ambrel/framework-network.so",
+    "lib/ambrel/framework-network.plist",
     "lib/ambrel/framework-printing.so",
+    "lib/ambrel/framework-printing.plist",
     "lib/ambrel/framework-spelling.so",
+    "lib/ambrel/framework-spelling.plist",
     "share/applications/ambrel.desktop",
     "share/icons/hicolor/scalable/apps/ambrel.svg",
 };
@@ -196,6 +200,26 @@ TEST_F(Installed, TheFrameworksModulesLoadWithTheirEntryPoints) {
         ASSERT_TRUE(handle) << file << ": " << dlerror();
         EXPECT_TRUE(dlsym(handle, entry)) << module << " has no " << entry;
         dlclose(handle);
+    }
+}
+
+// The install strips every module, and records it anew: each installed module passes the loader's
+// check of it against the record beside it, which the build's record no longer would.
+TEST_F(Installed, EveryModuleIsRecordedAsInstalledAndLoadsThroughTheLoader) {
+    const fs::path folder = prefix / "lib/ambrel";
+    for (const auto& [module, entry] :
+         {std::pair{"Tolvane", "REALPluginMain"}, std::pair{"framework-printing", "fwPrintingCalls"},
+          std::pair{"framework-network", "fwNetworkCalls"},
+          std::pair{"framework-spelling", "fwSpellingCalls"}}) {
+        const std::string name = module;
+        EXPECT_NE(contentsOf(folder / (name + ".so")), contentsOf(fs::path(AMBREL_BIN_DIR) / (name + ".so")))
+            << name << " was installed unstripped";
+        EXPECT_NE(contentsOf(folder / (name + ".plist")),
+                  contentsOf(fs::path(AMBREL_BIN_DIR) / (name + ".plist")))
+            << name << ": the build's record was installed as it was";
+        const fw::ModuleLoad load = fw::loadModuleFrom(folder, name, entry);
+        EXPECT_FALSE(load.problem) << load.problem->details;
+        EXPECT_TRUE(load.module && load.entry) << name;
     }
 }
 

@@ -1,6 +1,7 @@
 // One whole run of the program in this process: start-up in order, the panel placed from the
 // preferences file, the menu bar shared, and closing the panel ending the run. Built three times:
-// beside the plug-in module, in a folder without it, and beside a damaged copy of it.
+// beside the plug-in module, in a folder without it, beside a damaged copy of it, and beside fake
+// plug-ins whose class the host refuses.
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -9,6 +10,7 @@
 
 #include "../framework/UiTestSupport.h"
 #include "AppFixture.h"
+#include "PluginStandIns.h"
 #include "app/App.h"
 #include "app/MenuBar1.h"
 #include "app/Module1.h"
@@ -101,6 +103,9 @@ TEST(Startup, RunsInOrderAndClosingThePanelEndsTheRun) {
         ASSERT_EQ(messages.size(), 1u);
         EXPECT_EQ(messages[0], "Ambrel could not load its input plug-in: " PLUGIN_REASON
                                ".\nIts pokes will have no effect.");
+        // The pokes went to stand-ins of each slot's own type.
+        standins::expectStandIns(
+            [](ambrel::PluginEntrypoint slot) { return ambrel::pluginEntrypoints()[slot]; });
     }
 
     fw::WeakRef<ambrel::MenuBar1> bar(::MenuBar1());

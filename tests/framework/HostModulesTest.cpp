@@ -352,9 +352,9 @@ TEST(FrameworkModules, LoadOnceWhileHeldAndAMissingOneSaysSoOnce) {
         const char* entry;
         const char* told;
     };
-    for (const Case& c :
-         {Case{"framework-nothing", "fwNothingCalls", "framework-nothing.so cannot be loaded: "},
-          Case{fw::detail::kSpellingModule, "fwNoSuchCalls", "it has no entry point fwNoSuchCalls"}}) {
+    for (const Case& c : {Case{"framework-nothing", "fwNothingCalls", "framework-nothing.so is missing: "},
+                          Case{fw::detail::kSpellingModule, "fwNoSuchCalls",
+                               "framework-spelling.so has no entry point fwNoSuchCalls: "}}) {
         testing::internal::CaptureStderr();
         EXPECT_FALSE(fw::loadModuleCalls<SpellingCalls>(c.module, c.entry)) << c.module;
         EXPECT_FALSE(fw::loadModuleCalls<SpellingCalls>(c.module, c.entry)) << c.module;

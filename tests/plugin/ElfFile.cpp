@@ -86,6 +86,10 @@ std::optional<DynamicInfo> readDynamicInfo(const std::string& path) {
                         return std::nullopt;
                     }
                     info.definedSymbols.push_back(*name);
+                    if (symbols[s].st_shndx < header->e_shnum) {
+                        const ElfW(Shdr)& home = sections[symbols[s].st_shndx];
+                        info.fileOffsets[*name] = symbols[s].st_value - home.sh_addr + home.sh_offset;
+                    }
                 }
             }
         } else {
@@ -106,4 +110,18 @@ std::optional<DynamicInfo> readDynamicInfo(const std::string& path) {
         }
     }
     return info;
+}
+
+std::optional<std::string> withEntryPointChanged(const std::string& path, const std::string& symbol) {
+    const std::optional<DynamicInfo> info = readDynamicInfo(path);
+    if (!info || !info->fileOffsets.count(symbol))
+        return std::nullopt;
+    std::ifstream file(path, std::ios::binary);
+    std::string bytes(std::istreambuf_iterator<char>(file), {});
+    const std::size_t at = info->fileOffsets.at(symbol);
+    if (at + 2 > bytes.size())
+        return std::nullopt;
+    bytes[at] = '\x0f';
+    bytes[at + 1] = '\x0b';
+    return bytes;
 }

@@ -1,0 +1,82 @@
+// The framework's modules damaged where their code begins (two bytes of each entry point changed,
+// the build's records beside them): none is loaded, so none runs; each is named once on the error
+// output, and what needs it goes on as without it: printing says so in its box, a request ends in
+// a connection error, spell checking has no dictionary. Its own process, as the framework keeps
+// what it could not load for the run.
+#include <filesystem>
+#include <fstream>
+
+#include "framework/ApplicationSettings.h"
+#include "framework/HTTPSocket.h"
+#include "framework/ModuleLoader.h"
+#include "framework/Printing.h"
+#include "framework/qt/Spelling.h"
+#include "tests/framework/UiTestSupport.h"
+#include "tests/plugin/ElfFile.h"
+#include "tests/support/FileContents.h"
+#include "tests/support/ScratchFolder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::size_t count(const std::string& text, const std::string& part) {
+    std::size_t n = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++n;
+    return n;
+}
+
+// The module's copy in the folder, with an undefined instruction (ud2) where its entry point begins.
+void putDamaged(const fs::path& folder, const std::string& name, const std::string& entry) {
+    const fs::path built = fs::path(AMBREL_BIN_DIR) / (name + ".so");
+    const std::optional<std::string> changed = withEntryPointChanged(built.string(), entry);
+    ASSERT_TRUE(changed) << name;
+    std::ofstream(folder / (name + ".so"), std::ios::binary) << *changed;
+    fs::copy_file(fs::path(AMBREL_BIN_DIR) / (name + ".plist"), folder / (name + ".plist"));
+}
+
+TEST(DamagedModules, AreRefusedAndNamedOnceAndWhatNeedsThemGoesOnWithout) {
+    ScratchFolder scratch("ambrel-damaged-modules");
+    ASSERT_FALSE(scratch.path().empty());
+    for (const auto& [name, entry] : {std::pair{"framework-printing", "fwPrintingCalls"},
+                                      std::pair{"framework-network", "fwNetworkCalls"},
+                                      std::pair{"framework-spelling", "fwSpellingCalls"}})
+        putDamaged(scratch.path(), name, entry);
+    // The module folder is found relative to the executable, as an installed program's is.
+    fw::setApplicationSettings(
+        {.name = "Ambrel", .pluginFolder = fs::relative(scratch.path(), fw::applicationFolder()).string()});
+    ASSERT_EQ(fs::canonical(fw::moduleFolder()), fs::canonical(scratch.path()));
+
+    std::vector<std::string> messages;
+    fw::setMessagePresenter([&](const fw::String& text) { messages.push_back(text.bytes()); });
+    testing::internal::CaptureStderr();
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        EXPECT_FALSE(fw::OpenPrinterDialog(nullptr, nullptr));
+
+        std::vector<int32_t> errors;
+        fw::Ref<fw::HTTPSocket> socket = fw::make<fw::HTTPSocket>();
+        fw::RuntimeAddEventHandler(*socket, fw::kHTTPSocketError, fw::_EventStub(fw::kHTTPSocketError),
+                                   fw::RuntimeCreateDelegate(
+                                       [&errors](fw::Object*, fw::Arguments a) {
+                                           errors.push_back(a[1].asInteger());
+                                           return fw::Value();
+                                       },
+                                       nullptr, "( HTTPSocket, Int32 )", false));
+        socket->Get("http://www.ambrel.example/Updates/ambrel.xml");
+        EXPECT_TRUE(uitest::runUntil([&] { return !errors.empty(); }, 20000));
+        EXPECT_EQ(errors, std::vector<int32_t>{fw::HTTPSocket::kSocketFailure});
+
+        EXPECT_EQ(fw::detail::SpellingDictionary::forUser(), nullptr);
+    }
+    const std::string told = testing::internal::GetCapturedStderr();
+    fw::setMessagePresenter(nullptr);
+
+    EXPECT_EQ(messages,
+              std::vector<std::string>(2, "Printing is not available: a part of the program is missing."));
+    for (const char* name : {"framework-printing", "framework-network", "framework-spelling"})
+        EXPECT_EQ(count(told, std::string("Ambrel: ") + name + ".so is damaged: "), 1u) << name << " in:\n"
+                                                                                        << told;
+}
+
+} // namespace
