@@ -110,6 +110,7 @@ intptr_t registerPluginClass(REALclassDefinition* definition) {
     definition->dataOffset = kPluginDataOffset;
     std::string prefix = std::string(definition->name) + ".";
     Registry& r = registry();
+    r.refusedClasses.erase(definition->name);
     r.entries[prefix + "__init"] = reinterpret_cast<void*>(definition->constructor);
     r.entries[prefix + "__exit"] = reinterpret_cast<void*>(definition->destructor);
     for (intptr_t i = 0; i < definition->methodCount; ++i) {
