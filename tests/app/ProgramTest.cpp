@@ -191,6 +191,31 @@ TEST(Program, HostilePreferencesFilesAreSurvived) {
     }
 }
 
+// An X server of its own is no Xwayland, even inside a Wayland session: no word of Wayland.
+TEST(Program, OnAnX11ServerNothingIsSaidOfWayland) {
+    const struct {
+        const char* what;
+        std::optional<std::string> waylandDisplay, sessionType;
+    } cases[] = {
+        {"an X11 session", std::nullopt, "x11"},
+        {"a virtual X server inside a Wayland session", "wayland-0", "wayland"},
+    };
+    for (const auto& c : cases) {
+        PrefsFolder prefs;
+        auto environment = onX();
+        environment["WAYLAND_DISPLAY"] = c.waylandDisplay;
+        environment["XDG_SESSION_TYPE"] = c.sessionType;
+        ProgramRun run(kProgram, {}, environment);
+        ASSERT_TRUE(waitUntil(panelShown, kBound)) << c.what << ": no panel; " << run.errors();
+        EXPECT_FALSE(boxShown()) << c.what;
+        run.signal(SIGTERM);
+        std::optional<Exit> exit = run.wait(kBound);
+        ASSERT_TRUE(exit) << c.what << ": still running";
+        EXPECT_TRUE(exit->exited && exit->status == 0) << c.what << ": " << exit->status;
+        EXPECT_EQ(run.errors().find("Wayland"), std::string::npos) << c.what << ": " << run.errors();
+    }
+}
+
 // The program in a folder of its own, with what the test puts beside it.
 class ProgramFolder : public testing::Test {
   protected:
