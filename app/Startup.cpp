@@ -13,6 +13,7 @@
 #include "framework/CheckBox.h"
 #include "framework/Date.h"
 #include "framework/Dialogs.h"
+#include "framework/DisplaySession.h"
 #include "framework/Files.h"
 #include "framework/HTTPSocket.h"
 #include "framework/InternetHeaders.h"
@@ -111,6 +112,20 @@ void reportPluginProblems() {
                           ".\nIts pokes will have no effect."));
 }
 
+// On Xwayland the pokes reach the programs under it, never the compositor, whose idle count blanks
+// the screen and suspends: the panel would count and poke in vain, so the user hears of it once.
+constexpr char kWaylandSession[] =
+    "This is a Wayland session: Ambrel's pokes reach only programs running under Xwayland and do not "
+    "keep this Wayland session awake.\nAn X11 session is kept awake, such as \"GNOME on Xorg\" chosen "
+    "at the login screen.";
+
+void reportWaylandSession() {
+    if (!fw::onXwayland())
+        return;
+    std::fprintf(stderr, "Ambrel: %s\n", kWaylandSession);
+    fw::MsgBox(fw::String(kWaylandSession));
+}
+
 } // namespace
 
 void runClassSetupList() {
@@ -139,6 +154,7 @@ void _EarlyStartup() {
     fw::_RuntimeInitExternalClasses();
     _InitPluginEntrypoints();
     reportPluginProblems();
+    reportWaylandSession();
     _InitFileTypes();
     _NewAppInstance();
     _ApplicationAddMenuHandlers();

@@ -1,5 +1,8 @@
 #include "app/prefModule.h"
 
+#include <cstdio>
+#include <string>
+
 #include "app/Window1.h"
 #include "framework/Runtime.h"
 
@@ -53,6 +56,12 @@ fw::Ref<fw::FolderItem> prefsFile() {
     fw::Ref<fw::FolderItem> folder = fw::SpecialFolder::Preferences();
     return folder ? folder->Child("ambrel.txt") : nullptr;
 }
+
+// The save runs as the program quits, when a box would hold the quit up: the error output tells
+// it, once.
+void cannotSave(const std::string& where) {
+    std::fprintf(stderr, "Ambrel could not save the panel's position %s.\n", where.c_str());
+}
 } // namespace
 
 bool extractDirectives(const fw::Ref<fw::FolderItem>& f) {
@@ -103,16 +112,24 @@ void loadPrefs() {
 
 void savePrefs() {
     fw::Ref<fw::FolderItem> f = prefsFile();
-    if (!f)
+    if (!f) {
+        cannotSave(": there is no configuration folder (neither XDG_CONFIG_HOME nor HOME names one)");
         return;
-    fw::Ref<fw::TextOutputStream> stream = f->CreateTextFile();
-    if (!stream)
+    }
+    std::string whyNot;
+    fw::Ref<fw::TextOutputStream> stream = f->CreateTextFile(&whyNot);
+    if (!stream) {
+        cannotSave("in " + f->path().string() + ": " + whyNot);
         return;
+    }
     fw::Ref<Window1> panel = ::Window1();
     fw::String line =
         fw::String("#Window1Position ") + fw::Str(panel->Top()) + fw::Chr(44) + fw::Str(panel->Left());
     stream->WriteLine(line);
-    // Dropping the last reference finishes the file and puts it in place.
+    // Finished here rather than when the last reference goes, so that a failure can be told; the
+    // old file then stays whole.
+    if (!stream->Close())
+        cannotSave("in " + f->path().string() + ": " + stream->failure());
 }
 
 } // namespace prefModule

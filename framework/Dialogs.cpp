@@ -46,9 +46,14 @@ void ShowURL(const String& address) {
         urlPresenter()(address);
         return;
     }
-    // The callers have no use for a failure; it is written down rather than lost.
-    if (!detail::openURL(address))
-        std::fprintf(stderr, "%s could not open %s\n", applicationSettings().name.c_str(), address.c_str());
+    // The callers go on at once. Should nothing open the address, the user is told so later, with
+    // the address to take elsewhere; the error output tells why.
+    detail::openURL(address, [address](const std::string& reason) {
+        std::fprintf(stderr, "%s could not open %s: %s\n", applicationSettings().name.c_str(),
+                     address.c_str(), reason.c_str());
+        MsgBox(String("No program on this computer could open this address:\n\n") + address +
+               String("\n\nYou can type it into your web browser or mail program yourself."));
+    });
 }
 
 void setURLPresenter(std::function<void(const String&)> p) {

@@ -13,7 +13,8 @@ void MsgBox(const String& message);
 void setMessagePresenter(std::function<void(const String&)> presenter);
 
 void Beep();
-// Opens a web or mailto address in the user's browser or mail client; returns at once.
+// Opens a web or mailto address in the user's browser or mail client; returns at once. When no
+// program can open it, a box says so later and shows the address.
 void ShowURL(const String& address);
 // Where ShowURL sends addresses: the desktop's browser or mail client by default; tests put a
 // recorder here. An empty presenter restores the default.

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <fstream>
 #include <optional>
@@ -25,18 +26,25 @@ bool isChildName(std::string_view name) {
            name.find('\0') == std::string_view::npos;
 }
 
+std::string systemReason(int error) {
+    return std::strerror(error);
+}
+
 // Creates the folder and any missing folders above it. New folders are private to the user, as
-// configuration folders should be.
-bool ensureFolder(const fs::path& folder) {
+// configuration folders should be. Empty when the folder is there; else why it is not.
+std::string ensureFolder(const fs::path& folder) {
     struct stat st;
     if (::stat(folder.c_str(), &st) == 0)
-        return S_ISDIR(st.st_mode);
+        return S_ISDIR(st.st_mode) ? "" : folder.string() + " is not a folder";
     if (errno != ENOENT)
-        return false;
+        return folder.string() + ": " + systemReason(errno);
     const fs::path parent = folder.parent_path();
-    if (!parent.empty() && parent != folder && !ensureFolder(parent))
-        return false;
-    return ::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST;
+    if (!parent.empty() && parent != folder)
+        if (std::string why = ensureFolder(parent); !why.empty())
+            return why;
+    if (::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST)
+        return "";
+    return "the folder " + folder.string() + " cannot be made: " + systemReason(errno);
 }
 
 mode_t currentUmask() {
@@ -76,12 +84,13 @@ std::optional<fs::path> followLinks(fs::path path) {
 }
 
 // A save lands only on a regular file or where nothing is yet: renaming over a FIFO, a device
-// node or a folder would replace what the link pointed at, not a file of ours.
-bool replaceable(const fs::path& target) {
+// node or a folder would replace what the link pointed at, not a file of ours. Empty when it may;
+// else why not.
+std::string replaceable(const fs::path& target) {
     struct stat st;
     if (::lstat(target.c_str(), &st) == 0)
-        return S_ISREG(st.st_mode);
-    return errno == ENOENT;
+        return S_ISREG(st.st_mode) ? "" : "it is not a regular file";
+    return errno == ENOENT ? "" : systemReason(errno);
 }
 
 // The temporary of a save of `name`: "." + name + "." and the six characters mkostemp picks.
@@ -107,16 +116,19 @@ void removeStaleTemporaries(const fs::path& folder, const std::string& name) {
     }
 }
 
-bool writeAll(int fd, std::string_view bytes) {
+// Empty when every byte was written; else why not.
+std::string writeAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
         const ssize_t n = ::write(fd, bytes.data(), bytes.size());
         if (n < 0 && errno == EINTR)
             continue;
-        if (n <= 0)
-            return false;
+        if (n < 0)
+            return systemReason(errno);
+        if (n == 0)
+            return systemReason(ENOSPC);
         bytes.remove_prefix(static_cast<std::size_t>(n));
     }
-    return true;
+    return "";
 }
 
 // Reads until the end of the file or until more than `limit` bytes have come; `cut` tells which.
@@ -224,8 +236,8 @@ Ref<TextInputStream> FolderItem::OpenAsTextFile(std::size_t limit) const {
     return make<TextInputStream>(std::move(file.bytes));
 }
 
-Ref<TextOutputStream> FolderItem::CreateTextFile() const {
-    return TextOutputStream::create(path_);
+Ref<TextOutputStream> FolderItem::CreateTextFile(std::string* whyNot) const {
+    return TextOutputStream::create(path_, whyNot);
 }
 
 Ref<FolderItem> SpecialFolder::Preferences() {
@@ -273,26 +285,36 @@ ClassRecord TextOutputStream::describe() {
     return {.name = "TextOutputStream", .super = &Object::Class()};
 }
 
-Ref<TextOutputStream> TextOutputStream::create(const fs::path& requested) {
+Ref<TextOutputStream> TextOutputStream::create(const fs::path& requested, std::string* whyNot) {
+    auto refused = [whyNot](std::string why) {
+        if (whyNot)
+            *whyNot = std::move(why);
+        return nullptr;
+    };
     // Through a link the file it leads to is replaced, and the link stays.
     const std::optional<fs::path> resolved = followLinks(requested);
-    if (!resolved || resolved->filename().empty())
-        return nullptr;
+    if (!resolved)
+        return refused("its symbolic links lead nowhere or in a loop");
+    if (resolved->filename().empty())
+        return refused("it names no file");
     const fs::path& target = *resolved;
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    if (!ensureFolder(folder) || !replaceable(target))
-        return nullptr;
+    if (std::string why = ensureFolder(folder); !why.empty())
+        return refused(why);
+    if (std::string why = replaceable(target); !why.empty())
+        return refused(target == requested ? why : "it leads to " + target.string() + ": " + why);
 
     removeStaleTemporaries(folder, target.filename().string());
     // The temporary sits beside the target, so the rename that puts it in place stays on one file system.
     std::string temporary = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0)
-        return nullptr;
+        return refused(systemReason(errno));
     if (::fchmod(fd, modeFor(target)) != 0) {
+        const int error = errno;
         ::close(fd);
         ::unlink(temporary.c_str());
-        return nullptr;
+        return refused(systemReason(error));
     }
     return Ref<TextOutputStream>(new TextOutputStream(target, temporary, fd));
 }
@@ -311,8 +333,8 @@ void TextOutputStream::Write(const String& text) {
     if (fd_ < 0)
         throw RuntimeException("The text file " + target_.string() + " was written to after it was closed.");
     // After a failed write the file cannot be completed; Close reports it.
-    if (!failed_ && !writeAll(fd_, text.bytes()))
-        failed_ = true;
+    if (failure_.empty())
+        failure_ = writeAll(fd_, text.bytes());
 }
 
 void TextOutputStream::WriteLine(const String& text) {
@@ -322,11 +344,17 @@ void TextOutputStream::WriteLine(const String& text) {
 bool TextOutputStream::Close() {
     if (fd_ < 0)
         return committed_;
-    bool written = !failed_ && ::fsync(fd_) == 0;
-    written = ::close(fd_) == 0 && written;
+    if (failure_.empty() && ::fsync(fd_) != 0)
+        failure_ = systemReason(errno);
+    if (::close(fd_) != 0 && failure_.empty())
+        failure_ = systemReason(errno);
     fd_ = -1;
     // Checked again: something else may have taken the target's place while the file was written.
-    if (!written || !replaceable(target_) || ::rename(temporary_.c_str(), target_.c_str()) != 0) {
+    if (failure_.empty())
+        failure_ = replaceable(target_);
+    if (failure_.empty() && ::rename(temporary_.c_str(), target_.c_str()) != 0)
+        failure_ = systemReason(errno);
+    if (!failure_.empty()) {
         ::unlink(temporary_.c_str());
         return committed_ = false;
     }

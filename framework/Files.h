@@ -66,8 +66,8 @@ class FolderItem : public Registered<FolderItem, Object> {
     // A stream on a new, empty file of this name (replacing an existing file when the stream is
     // finished), or nil when it cannot be created. Missing folders on the way are created. Only a
     // regular file is replaced: for anything else in its place (a folder, a FIFO, a device node)
-    // the result is nil and that thing is left untouched.
-    Ref<TextOutputStream> CreateTextFile() const;
+    // the result is nil and that thing is left untouched. For nil, `whyNot` receives the reason.
+    Ref<TextOutputStream> CreateTextFile(std::string* whyNot = nullptr) const;
 
   private:
     std::filesystem::path path_;
@@ -105,19 +105,23 @@ class TextOutputStream : public Registered<TextOutputStream, Object> {
     static ClassRecord describe();
     ~TextOutputStream() override;
 
-    static Ref<TextOutputStream> create(const std::filesystem::path& requested);
+    static Ref<TextOutputStream> create(const std::filesystem::path& requested,
+                                        std::string* whyNot = nullptr);
 
     void Write(const String& text);
     // The text followed by a line feed.
     void WriteLine(const String& text);
-    // Finishes the file; false when it could not be written or put in place.
+    // Finishes the file; false when it could not be written or put in place, and the old file, if
+    // any, is left whole.
     bool Close();
+    // Why the file could not be written or put in place; empty while nothing has failed.
+    const std::string& failure() const { return failure_; }
 
   private:
     TextOutputStream(std::filesystem::path target, std::filesystem::path temporary, int fd);
     std::filesystem::path target_, temporary_;
     int fd_;
-    bool failed_ = false;
+    std::string failure_;    // the first failure
     bool committed_ = false; // what Close reported, for a second Close
 };
 

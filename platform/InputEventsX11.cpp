@@ -287,7 +287,8 @@ CGError CGWarpMouseCursorPosition(CGPoint newCursorPosition) {
         if (!toX(newCursorPosition, x, y)) {
             return kCGErrorIllegalArgument;
         }
-        // A warp is no user input: it moves the pointer without counting as activity.
+        // Posts no button or key event, but on Xorg and Xvfb the move alone resets the server's idle
+        // time (the screen saver's, SYNC's IDLETIME), as a move of the mouse would.
         XWarpPointer(d, None, DefaultRootWindow(d), 0, 0, 0, 0, x, y);
         return kCGErrorSuccess;
     });

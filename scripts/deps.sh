@@ -10,7 +10,8 @@ build=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-svg-dev libgl-dev
   libenchant-2-dev hunspell-en-us libfontconfig-dev
-  libx11-dev libxtst-dev libxcb1-dev libcups2-dev
+  libx11-dev libxtst-dev libxcb1-dev libxcb-randr0-dev libcups2-dev
+  xdg-utils
 )
 display=(xvfb)
 test=(
@@ -18,6 +19,7 @@ test=(
   libgtest-dev libgmock-dev libxss-dev libxi-dev
   cups printer-driver-cups-pdf poppler-utils
   desktop-file-utils clang-format
+  mutter xwayland dbus
 )
 picture=("${display[@]}" openbox x11-utils x11-apps netpbm)
 

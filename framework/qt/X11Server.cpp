@@ -12,6 +12,7 @@
 #include <string>
 #include <thread>
 #include <vector>
+#include <xcb/randr.h>
 #include <xcb/xcb.h>
 
 namespace fw::detail::x11 {
@@ -86,6 +87,36 @@ xcb_window_t childAt(xcb_connection_t* c, xcb_window_t from, int16_t x, int16_t 
     auto r =
         reply(xcb_translate_coordinates_reply(c, xcb_translate_coordinates(c, root(c), from, x, y), nullptr));
     return r ? r->child : xcb_window_t(XCB_WINDOW_NONE);
+}
+
+bool hasExtension(xcb_connection_t* c, const char* name) {
+    auto r =
+        reply(xcb_query_extension_reply(c, xcb_query_extension(c, uint16_t(strlen(name)), name), nullptr));
+    return r && r->present;
+}
+
+// The names of the outputs RandR knows on the first screen; none without RandR 1.3.
+std::vector<std::string> outputNames(xcb_connection_t* c) {
+    std::vector<std::string> names;
+    if (!hasExtension(c, "RANDR"))
+        return names;
+    auto version = reply(xcb_randr_query_version_reply(c, xcb_randr_query_version(c, 1, 3), nullptr));
+    if (!version || (version->major_version == 1 && version->minor_version < 3))
+        return names;
+    auto resources = reply(xcb_randr_get_screen_resources_current_reply(
+        c, xcb_randr_get_screen_resources_current(c, root(c)), nullptr));
+    if (!resources)
+        return names;
+    const xcb_randr_output_t* outputs = xcb_randr_get_screen_resources_current_outputs(resources.get());
+    const int count = xcb_randr_get_screen_resources_current_outputs_length(resources.get());
+    for (int i = 0; i < count; ++i) {
+        auto info = reply(xcb_randr_get_output_info_reply(
+            c, xcb_randr_get_output_info(c, outputs[i], resources->config_timestamp), nullptr));
+        if (info)
+            names.emplace_back(reinterpret_cast<const char*>(xcb_randr_get_output_info_name(info.get())),
+                               std::size_t(xcb_randr_get_output_info_name_length(info.get())));
+    }
+    return names;
 }
 
 } // namespace
@@ -196,6 +227,13 @@ std::optional<FrameExtents> requestFrameExtents(WindowId window) {
             return std::nullopt;
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
+}
+
+XServerSigns serverSigns() {
+    xcb_connection_t* c = connection();
+    if (!c)
+        return {};
+    return {.asked = true, .xwaylandExtension = hasExtension(c, "XWAYLAND"), .outputNames = outputNames(c)};
 }
 
 } // namespace fw::detail::x11

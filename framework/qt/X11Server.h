@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "framework/DisplaySession.h"
 #include "framework/Screens.h"
 
 namespace fw::detail::x11 {
@@ -33,5 +34,8 @@ struct FrameExtents {
 std::optional<FrameExtents> requestFrameExtents(WindowId window);
 // The frame the window manager has told for the window so far; nothing when it has told none.
 std::optional<FrameExtents> frameExtents(WindowId window);
+
+// What the server tells of itself: its extensions and the names of its RandR outputs.
+XServerSigns serverSigns();
 
 } // namespace fw::detail::x11

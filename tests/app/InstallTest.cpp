@@ -190,6 +190,22 @@ TEST_F(Installed, TheProgramLoadsItsPluginFromItsOwnLibraryFolderMovedOrNot) {
     }
 }
 
+// The README's uninstall line, run on a manifest whose paths hold blanks, a quote and a line of
+// its own for each file: every file goes, and only the folders the README names stay behind.
+TEST(Uninstalled, TheReadmesLineRemovesEveryFileAlsoUnderBlanks) {
+    ScratchFolder scratch{"ambrel-uninstall"};
+    const fs::path prefix = scratch.path() / "my programs" / "it's here";
+    std::vector<std::string> arguments = kInstallArguments;
+    arguments.insert(arguments.end(), {"--prefix", prefix.string()});
+    std::string errors;
+    ASSERT_EQ(runToEnd(CMAKE_COMMAND, arguments, &errors), 0) << errors;
+    ASSERT_EQ(filesUnder(prefix).size(), kLayout.size());
+    ASSERT_EQ(runToEnd("/bin/sh", {"-c", "xargs -d '\\n' rm -f -- < \"$0\"", kManifest.string()}, &errors), 0)
+        << errors;
+    EXPECT_TRUE(filesUnder(prefix).empty()) << errors;
+    EXPECT_TRUE(fs::is_directory(prefix / "lib/ambrel"));
+}
+
 // The framework's own modules load from the installed library folder, each with its one entry point.
 TEST_F(Installed, TheFrameworksModulesLoadWithTheirEntryPoints) {
     for (const auto& [module, entry] : {std::pair{"framework-printing", "fwPrintingCalls"},

@@ -168,3 +168,18 @@ bool boxShown() {
     auto windows = shownWindows("Ambrel");
     return std::any_of(windows.begin(), windows.end(), [](const ShownWindow& w) { return w.dialog; });
 }
+
+void closeWindow(unsigned long id) {
+    DisplayPtr display = openDisplay();
+    if (!display)
+        return;
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = id;
+    event.xclient.message_type = XInternAtom(display.get(), "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display.get(), "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display.get(), id, False, NoEventMask, &event);
+    XSync(display.get(), False);
+}

@@ -55,3 +55,5 @@ std::vector<ShownWindow> shownWindows(const std::string& title);
 // The program's panel is on the display; one of its boxes (the start-up box) is.
 bool panelShown();
 bool boxShown();
+// Asks the window to close, as its close button does.
+void closeWindow(unsigned long id);

@@ -2,7 +2,9 @@
 // display, with the toolkit's own options, and ended by a termination signal.
 #include "tests/plugin/XSession.h"
 
+#include <sched.h>
 #include <signal.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 
@@ -188,6 +190,91 @@ TEST(Program, HostilePreferencesFilesAreSurvived) {
         ASSERT_TRUE(exit) << c.what << ": still running";
         EXPECT_TRUE(exit->exited && exit->status == 0) << c.what << ": " << exit->status << run.errors();
         EXPECT_TRUE(c.afterwards(prefs)) << c.what;
+    }
+}
+
+// An X server of its own is no Xwayland, even inside a Wayland session: no word of Wayland.
+TEST(Program, OnAnX11ServerNothingIsSaidOfWayland) {
+    const struct {
+        const char* what;
+        std::optional<std::string> waylandDisplay, sessionType;
+    } cases[] = {
+        {"an X11 session", std::nullopt, "x11"},
+        {"a virtual X server inside a Wayland session", "wayland-0", "wayland"},
+    };
+    for (const auto& c : cases) {
+        PrefsFolder prefs;
+        auto environment = onX();
+        environment["WAYLAND_DISPLAY"] = c.waylandDisplay;
+        environment["XDG_SESSION_TYPE"] = c.sessionType;
+        ProgramRun run(kProgram, {}, environment);
+        ASSERT_TRUE(waitUntil(panelShown, kBound)) << c.what << ": no panel; " << run.errors();
+        EXPECT_FALSE(boxShown()) << c.what;
+        run.signal(SIGTERM);
+        std::optional<Exit> exit = run.wait(kBound);
+        ASSERT_TRUE(exit) << c.what << ": still running";
+        EXPECT_TRUE(exit->exited && exit->status == 0) << c.what << ": " << exit->status;
+        EXPECT_EQ(run.errors().find("Wayland"), std::string::npos) << c.what << ": " << run.errors();
+    }
+}
+
+// A position that cannot be saved is named on the error output, once, with the file and the
+// reason, and the program still ends as asked; the old file stays whole. The read-only folder and
+// the full disk are mounts in a mount namespace of this test's own (permission bits do not stop
+// root).
+TEST(Program, APositionThatCannotBeSavedIsNamedOnce) {
+    ASSERT_EQ(::unshare(CLONE_NEWNS), 0) << std::strerror(errno) << ": the test needs root";
+    ASSERT_EQ(::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr), 0) << std::strerror(errno);
+    const std::string old = "#Other 1,2\n#Window1Position 300,400\n";
+    struct Case {
+        const char* what;
+        std::function<void(const PrefsFolder&)> make;
+        std::string reason;
+    };
+    auto folderOf = [](const PrefsFolder& prefs) { return prefs.file().parent_path(); };
+    const Case cases[] = {
+        {"a read-only folder",
+         [&](const PrefsFolder& prefs) {
+             prefs.write(old);
+             const std::string folder = folderOf(prefs);
+             ASSERT_EQ(::mount(folder.c_str(), folder.c_str(), nullptr, MS_BIND, nullptr), 0);
+             ASSERT_EQ(::mount(nullptr, folder.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr),
+                       0);
+         },
+         "Read-only file system"},
+        {"a full disk",
+         [&](const PrefsFolder& prefs) {
+             ASSERT_EQ(::mount("tmpfs", folderOf(prefs).c_str(), "tmpfs", 0, "size=16k"), 0);
+             prefs.write(old);
+             std::ofstream filler(folderOf(prefs) / "filler", std::ios::binary);
+             const std::string block(4096, 'x');
+             while (filler.write(block.data(), block.size()) && filler.flush()) {
+             }
+         },
+         "No space left on device"},
+        {"a folder in the file's place",
+         [&](const PrefsFolder& prefs) { fs::create_directory(prefs.file()); }, "it is not a regular file"},
+    };
+    for (const Case& c : cases) {
+        PrefsFolder prefs;
+        c.make(prefs);
+        if (HasFatalFailure())
+            return;
+        ProgramRun run(kProgram, {}, onX());
+        ASSERT_TRUE(waitUntil(panelShown, kBound)) << c.what << ": no panel; " << run.errors();
+        run.signal(SIGTERM);
+        std::optional<Exit> exit = run.wait(kBound);
+        ASSERT_TRUE(exit) << c.what << ": still running";
+        EXPECT_TRUE(exit->exited && exit->status == 0) << c.what << ": " << exit->status;
+        const std::string line = "Ambrel could not save the panel's position in " + prefs.file().string() +
+                                 ": " + c.reason + ".\n";
+        const std::string errors = run.errors();
+        EXPECT_NE(errors.find(line), std::string::npos) << c.what << ": " << errors;
+        EXPECT_EQ(errors.find("could not save"), errors.rfind("could not save")) << c.what << ": twice";
+        if (fs::is_regular_file(prefs.file())) {
+            EXPECT_EQ(prefs.read(), old) << c.what << ": the old file is not whole";
+        }
+        ::umount2(folderOf(prefs).c_str(), MNT_DETACH);
     }
 }
 

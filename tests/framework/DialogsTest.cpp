@@ -5,7 +5,15 @@
 #include "framework/PushButton.h"
 #include "tests/framework/LoggedWindow.h"
 #include "tests/framework/UiTestSupport.h"
+#include "tests/support/EnvironmentGuard.h"
 #include "tests/support/Inspect.h"
+#include "tests/support/ScratchFolder.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
 
 namespace {
 
@@ -81,6 +89,69 @@ TEST_F(Dialogs, PresentersAnswerShowModalAndRecordShowURL) {
 
     EXPECT_EQ(seen, "Version 1.4.0 is now available.");
     EXPECT_EQ(urls, std::vector<std::string>{"https://example.org/"});
+}
+
+// No child of this process is left, reaped or not: an opener that ended has been heard of.
+bool noChildren() {
+    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
+        std::ifstream children(task.path() / "children");
+        std::string any;
+        if (children >> any)
+            return false;
+    }
+    return true;
+}
+
+// ShowURL with the desktop's own opener, xdg-open, as the PATH finds it: a fake of the test's own.
+TEST_F(Dialogs, AnAddressNoProgramOpensIsShownInABox) {
+    EnvironmentGuard path({"PATH"});
+    const struct {
+        const char* what;
+        const char* opener; // the fake xdg-open's script; none on the PATH when null
+        std::string reason; // on the error output; empty when the address opens
+    } cases[] = {
+        {"no xdg-open on the PATH", nullptr, "no xdg-open on the PATH"},
+        {"an xdg-open that cannot be started", "#!/nonexistent/interpreter\n",
+         "xdg-open could not be started: "},
+        {"an xdg-open that fails", "#!/bin/sh\nprintf %s \"$1\" > \"$0.seen\"\nexit 3\n",
+         "xdg-open exited with status 3"},
+        {"an xdg-open that is killed", "#!/bin/sh\nprintf %s \"$1\" > \"$0.seen\"\nkill -9 $$\n",
+         "xdg-open was ended by signal 9"},
+        {"an xdg-open that opens it", "#!/bin/sh\nprintf %s \"$1\" > \"$0.seen\"\n", ""},
+    };
+    const std::string address = "mailto:author@ambrel.example?subject=<Ambrel>";
+    for (const auto& c : cases) {
+        ScratchFolder bin;
+        if (c.opener) {
+            std::ofstream(bin.file("xdg-open")) << c.opener;
+            ::chmod(bin.file("xdg-open").c_str(), 0755);
+        }
+        EnvironmentGuard::set("PATH", bin.path().c_str());
+        messages.clear();
+        testing::internal::CaptureStderr();
+        fw::ShowURL(fw::String(address));
+        EXPECT_TRUE(messages.empty()) << c.what << ": ShowURL returns before any box";
+        if (c.reason.empty())
+            EXPECT_TRUE(uitest::runUntil(noChildren, 10000)) << c.what << ": the opener did not end";
+        else
+            EXPECT_TRUE(uitest::runUntil([&] { return !messages.empty(); }, 10000)) << c.what << ": no box";
+        const std::string errors = testing::internal::GetCapturedStderr();
+        if (c.opener && std::string(c.opener).find("seen") != std::string::npos) {
+            std::ifstream seen(bin.file("xdg-open.seen"));
+            EXPECT_EQ(std::string(std::istreambuf_iterator<char>(seen), {}), address) << c.what;
+        }
+        if (c.reason.empty()) {
+            EXPECT_TRUE(messages.empty()) << c.what << ": " << testing::PrintToString(messages);
+            EXPECT_EQ(errors, "") << c.what;
+            continue;
+        }
+        ASSERT_EQ(messages.size(), 1u) << c.what;
+        EXPECT_EQ(messages[0], "No program on this computer could open this address:\n\n" + address +
+                                   "\n\nYou can type it into your web browser or mail program yourself.")
+            << c.what;
+        EXPECT_NE(errors.find("could not open " + address + ": " + c.reason), std::string::npos)
+            << c.what << ": " << errors;
+    }
 }
 
 // The real dialog on the offscreen screen: what it shows, and what each way of leaving it answers.

@@ -141,12 +141,20 @@ TEST_F(Files, DroppingTheStreamFinishesTheFile) {
     EXPECT_EQ(entries().size(), 1u);
 }
 
-TEST_F(Files, CreateTextFileIsNilWhereNoFileCanBe) {
+TEST_F(Files, CreateTextFileIsNilWhereNoFileCanBeAndSaysWhy) {
     put(folder / "file", "x");
-    EXPECT_FALSE(make<FolderItem>(folder / "file" / "child" / "ambrel.txt")->CreateTextFile())
+    std::string why;
+    EXPECT_FALSE(make<FolderItem>(folder / "file" / "child" / "ambrel.txt")->CreateTextFile(&why))
         << "under a file";
+    EXPECT_EQ(why, (folder / "file" / "child").string() + ": Not a directory");
+    EXPECT_FALSE(make<FolderItem>(folder / "file" / "ambrel.txt")->CreateTextFile(&why)) << "in a file";
+    EXPECT_EQ(why, (folder / "file").string() + " is not a folder");
     fs::create_directory(folder / "taken");
-    EXPECT_FALSE(file("taken")->CreateTextFile()) << "a folder in the way";
+    EXPECT_FALSE(file("taken")->CreateTextFile(&why)) << "a folder in the way";
+    EXPECT_EQ(why, "it is not a regular file");
+    fs::create_symlink("taken", folder / "link");
+    EXPECT_FALSE(file("link")->CreateTextFile(&why)) << "a link to a folder";
+    EXPECT_EQ(why, "it leads to " + (folder / "taken").string() + ": it is not a regular file");
     EXPECT_EQ(contentsOf(folder / "file"), "x");
 }
 
@@ -156,6 +164,7 @@ TEST_F(Files, AFailedReplacementLeavesNoTemporary) {
     out->WriteLine("text");
     fs::create_directory(folder / "ambrel.txt"); // the rename into place must now fail
     EXPECT_FALSE(out->Close());
+    EXPECT_EQ(out->failure(), "it is not a regular file");
     EXPECT_TRUE(fs::is_directory(folder / "ambrel.txt"));
     EXPECT_EQ(entries(), std::vector<std::string>{"ambrel.txt"});
 }
@@ -313,7 +322,9 @@ TEST_F(Files, AFifoPutInTheFilesPlaceDuringTheSaveIsLeftAlone) {
 TEST_F(Files, ALoopOfLinksIsNoFileToCreate) {
     fs::create_symlink("b.txt", folder / "ambrel.txt");
     fs::create_symlink("ambrel.txt", folder / "b.txt");
-    EXPECT_FALSE(file("ambrel.txt")->CreateTextFile());
+    std::string why;
+    EXPECT_FALSE(file("ambrel.txt")->CreateTextFile(&why));
+    EXPECT_EQ(why, "its symbolic links lead nowhere or in a loop");
     EXPECT_TRUE(fs::is_symlink(folder / "ambrel.txt"));
     EXPECT_EQ(entries().size(), 2u);
 }

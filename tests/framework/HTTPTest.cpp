@@ -87,6 +87,21 @@ TEST_F(HTTP, AHostHeaderNamesAPortOnlyWhenTheAddressDoes) {
               "GET /a/b?c HTTP/1.0\r\nHost: example.net:8080\r\nAccept: */*\r\nAccept-Language: en\r\n\r\n");
 }
 
+// The port an address names is the one connected to, as an update host given as host:port needs.
+TEST_F(HTTP, AnAddressWithAPortIsFetchedFromThatPort) {
+    LoopbackHTTPServer server({{.bytes = "HTTP/1.0 200 OK\r\n\r\n<Free>Yes</Free>"}});
+    const std::string host = "127.0.0.1:" + std::to_string(server.port());
+    Outcome out;
+    fw::Ref<fw::HTTPSocket> s = socketRecordingInto(out);
+    s->Get(fw::String("http://" + host + "/Updates/ambrel.xml"));
+    ASSERT_TRUE(uitest::runUntil([&] { return !out.events.empty(); }, 20000));
+    EXPECT_EQ(out.events, std::vector<std::string>{"page"});
+    EXPECT_EQ(out.body, "<Free>Yes</Free>");
+    ASSERT_EQ(server.requests().size(), 1u);
+    EXPECT_EQ(server.requests()[0], "GET /Updates/ambrel.xml HTTP/1.0\r\nHost: " + host +
+                                        "\r\nAccept: */*\r\nAccept-Language: en\r\n\r\n");
+}
+
 // Each reply, and the one event it gives.
 TEST_F(HTTP, EachReplyGivesOnePageReceived) {
     const std::string big(300 * 1024, 'x');
