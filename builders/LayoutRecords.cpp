@@ -105,7 +105,7 @@ fw::String buttonRecord(const ButtonRecord& button) {
 Entries labelEntries(const LabelRecord& l) {
     Entries tabStop;
     if (l.tabStop == LabelTabStop::First)
-        tabStop.push_back({"TabStop", true});
+        tabStop.emplace_back("TabStop", true);
     return joined({tabStop,
                    placeEntries(l.place),
                    {
