@@ -15,8 +15,6 @@ const char* const kIntervalRows[11] = {
 
 namespace {
 
-constexpr int32_t kNoIndex = INT32_MIN;
-
 std::string rows() {
     std::string joined;
     for (const char* row : kIntervalRows)
@@ -24,73 +22,34 @@ std::string rows() {
     return joined;
 }
 
-// The parts every visual control's record shares, in record order: its place in the window, its
-// text style, and its data binding. The records join them around their own entries.
-fw::String place(const char* name, int32_t left, int32_t top, int32_t width, int32_t tabIndex) {
-    return fw::encodeRecord({
-        {"Name", name},
-        {"Index", kNoIndex},
-        {"Left", left},
-        {"Top", top},
-        {"Width", width},
-        {"Height", 20},
-        {"LockLeft", false},
-        {"LockTop", false},
-        {"LockRight", false},
-        {"LockBottom", false},
-        {"TabPanelIndex", 0},
-        {"TabIndex", tabIndex},
-    });
-}
-
-fw::String textStyle(bool bold) {
-    return fw::encodeRecord({
-        {"AutoDeactivate", true},
-        {"TextFont", "System"},
-        {"Bold", bold},
-        {"Italic", false},
-        {"Underline", false},
-    });
-}
-
-fw::String dataBinding() {
-    return fw::encodeRecord({{"DataSource", ""}, {"DataField", ""}, {"InitialParent", ""}});
-}
-
-fw::String popup(const char* name, int32_t left, int32_t top, int32_t width, int32_t tabIndex,
-                 const std::string& initialValue, bool bold) {
-    return place(name, left, top, width, tabIndex) +
-           fw::encodeRecord({
-               {"TabStop", true},
-               {"Enabled", true},
-               {"InitialValue", initialValue},
-               {"ListIndex", 0},
-               {"Visible", true},
-               {"HelpTag", ""},
-           }) +
-           textStyle(bold) + dataBinding();
-}
-
 } // namespace
 
 const fw::String& window() {
-    static const fw::String record = windowRecord(171, 80, "Ambrel");
+    static const fw::String record = windowRecord({.width = 171, .height = 80, .title = "Ambrel"});
     return record;
 }
 
 const fw::String& ComboBox1() {
-    static const fw::String record = popup("ComboBox1", 20, 40, 131, 0, rows(), true);
+    static const std::string intervals = rows();
+    static const fw::String record = popupRecord(
+        {.place = {.name = "ComboBox1", .left = 20, .top = 40, .width = 131, .height = 20, .tabIndex = 0},
+         .rows = intervals.c_str(),
+         .bold = true});
     return record;
 }
 
 const fw::String& StaticText1() {
-    static const fw::String record =
-        labelRecord({"StaticText1", 20, 16, 131, 20, false, 1, "Poke Time", 1, false, "System", true});
+    static const fw::String record = labelRecord(
+        {.place = {.name = "StaticText1", .left = 20, .top = 16, .width = 131, .height = 20, .tabIndex = 1},
+         .text = "Poke Time",
+         .align = 1,
+         .bold = true});
     return record;
 }
 
 const fw::String& ComboBox2() {
-    static const fw::String record = popup("ComboBox2", 22, 110, 80, 2, "", false);
+    static const fw::String record = popupRecord(
+        {.place = {.name = "ComboBox2", .left = 22, .top = 110, .width = 80, .height = 20, .tabIndex = 2}});
     return record;
 }
 
@@ -100,22 +59,20 @@ const fw::String& Timer1() {
 }
 
 const fw::String& StaticText2() {
-    static const fw::String record =
-        labelRecord({"StaticText2", 135, 1, 32, 20, false, 3, "888", 1, false, "System", true});
+    static const fw::String record = labelRecord(
+        {.place = {.name = "StaticText2", .left = 135, .top = 1, .width = 32, .height = 20, .tabIndex = 3},
+         .text = "888",
+         .align = 1,
+         .bold = true});
     return record;
 }
 
 const fw::String& Pause() {
-    static const fw::String record = place("Pause", 8, 1, 62, 4) +
-                                     fw::encodeRecord({
-                                         {"TabStop", true},
-                                         {"Caption", "Pause"},
-                                         {"Enabled", true},
-                                         {"Visible", true},
-                                         {"HelpTag", ""},
-                                     }) +
-                                     textStyle(true) + fw::encodeRecord({{"State", 1}, {"Value", true}}) +
-                                     dataBinding();
+    static const fw::String record = checkBoxRecord(
+        {.place = {.name = "Pause", .left = 8, .top = 1, .width = 62, .height = 20, .tabIndex = 4},
+         .caption = "Pause",
+         .bold = true,
+         .state = 1});
     return record;
 }
 

@@ -31,6 +31,7 @@ class RecordEntry {
     RecordEntry(const char* name, const char* value) : name_(name), value_(std::string(value)) {}
     RecordEntry(const char* name, std::string value) : name_(name), value_(std::move(value)) {}
 
+    const char* name() const { return name_; }
     void appendTo(std::string& out) const;
 
   private:

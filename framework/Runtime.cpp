@@ -37,7 +37,6 @@ struct RuntimeState {
     bool reporting = false;
 
     Ref<Application> app;
-    Ref<Delegate> exceptionHelper;
     std::function<void(const std::exception&)> reporter;
     std::vector<void (*)()> moduleExits;
 };
@@ -90,7 +89,6 @@ int RuntimeExit() {
     if (s.app)
         s.app->_RemoveMenuHandlers();
     s.app = nullptr;
-    s.exceptionHelper = nullptr;
     detail::stopToolkit();
     return s.exitCode;
 }
@@ -104,9 +102,9 @@ void _RuntimeInitExternalClasses() {
     }
 }
 
-void _RuntimeSetExceptionHelper(Ref<Delegate> helper) {
-    state().exceptionHelper = std::move(helper);
-}
+// The runtime calls every function inside its own handling (dispatch): it has no use for the
+// helper and keeps none.
+void _RuntimeSetExceptionHelper(Ref<Delegate>) {}
 
 Object* _CallFunctionWithExceptionHandling(void* function, void* argument) {
     dispatch([&] {

@@ -27,9 +27,13 @@ const ControlRow<AboutBox> kControls[] = {
     {"PushButton1", &fw::PushButton::Class, &AboutBoxLayout::PushButton1, &bindButton1},
     {"PushButton2", &fw::PushButton::Class, &AboutBoxLayout::PushButton2, &bindButton2},
     {"StaticText2", &fw::Label::Class, &AboutBoxLayout::StaticText2},
-    {"StaticText1", &fw::Label::Class, &AboutBoxLayout::StaticText1, nullptr, 30},
-    {"StaticText3", &fw::Label::Class, &AboutBoxLayout::StaticText3, nullptr, 12},
-    {"StaticText4", &fw::Label::Class, &AboutBoxLayout::StaticText4, &bindVersion, 12},
+    {.name = "StaticText1", .cls = &fw::Label::Class, .record = &AboutBoxLayout::StaticText1, .textSize = 30},
+    {.name = "StaticText3", .cls = &fw::Label::Class, .record = &AboutBoxLayout::StaticText3, .textSize = 12},
+    {.name = "StaticText4",
+     .cls = &fw::Label::Class,
+     .record = &AboutBoxLayout::StaticText4,
+     .bind = &bindVersion,
+     .textSize = 12},
 };
 
 } // namespace

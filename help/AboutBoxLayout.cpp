@@ -14,43 +14,95 @@ fw::String webSite() {
 }
 
 const fw::String& window() {
-    static const fw::String record = windowRecord(264, 258, "About...");
+    static const fw::String record = windowRecord({.width = 264, .height = 258, .title = "About..."});
     return record;
 }
 
 const fw::String& PushButton1() {
-    static const fw::String record =
-        buttonRecord({"PushButton1", 72, 180, 120, 21, false, 0, "Email Author", true});
+    static const fw::String record = buttonRecord({.place = {.name = "PushButton1",
+                                                             .left = 72,
+                                                             .top = 180,
+                                                             .width = 120,
+                                                             .height = 21,
+                                                             .lockLeftAndTop = true,
+                                                             .tabIndex = 0},
+                                                   .caption = "Email Author",
+                                                   .bold = true});
     return record;
 }
 
 const fw::String& PushButton2() {
-    static const fw::String record =
-        buttonRecord({"PushButton2", 72, 217, 120, 21, false, 1, "Visit Web Site", true});
+    static const fw::String record = buttonRecord({.place = {.name = "PushButton2",
+                                                             .left = 72,
+                                                             .top = 217,
+                                                             .width = 120,
+                                                             .height = 21,
+                                                             .lockLeftAndTop = true,
+                                                             .tabIndex = 1},
+                                                   .caption = "Visit Web Site",
+                                                   .bold = true});
     return record;
 }
 
 const fw::String& StaticText2() {
-    static const fw::String record = labelRecord(
-        {"StaticText2", 80, 86, 104, 87, true, 2, kCredits, 1, true, "System", false, LabelTabStop::First});
+    static const fw::String record = labelRecord({.place = {.name = "StaticText2",
+                                                            .left = 80,
+                                                            .top = 86,
+                                                            .width = 104,
+                                                            .height = 87,
+                                                            .lockLeftAndTop = true,
+                                                            .tabIndex = 2},
+                                                  .text = kCredits,
+                                                  .align = 1,
+                                                  .multiline = true,
+                                                  .tabStop = LabelTabStop::First});
     return record;
 }
 
 const fw::String& StaticText1() {
-    static const fw::String record = labelRecord(
-        {"StaticText1", 20, 13, 224, 45, true, 3, "Ambrel", 1, false, "Arial", true, LabelTabStop::First});
+    static const fw::String record = labelRecord({.place = {.name = "StaticText1",
+                                                            .left = 20,
+                                                            .top = 13,
+                                                            .width = 224,
+                                                            .height = 45,
+                                                            .lockLeftAndTop = true,
+                                                            .tabIndex = 3},
+                                                  .text = "Ambrel",
+                                                  .align = 1,
+                                                  .font = "Arial",
+                                                  .bold = true,
+                                                  .tabStop = LabelTabStop::First});
     return record;
 }
 
 const fw::String& StaticText3() {
-    static const fw::String record = labelRecord(
-        {"StaticText3", 72, 60, 56, 20, true, 4, "Version:", 0, false, "Arial", true, LabelTabStop::First});
+    static const fw::String record = labelRecord({.place = {.name = "StaticText3",
+                                                            .left = 72,
+                                                            .top = 60,
+                                                            .width = 56,
+                                                            .height = 20,
+                                                            .lockLeftAndTop = true,
+                                                            .tabIndex = 4},
+                                                  .text = "Version:",
+                                                  .font = "Arial",
+                                                  .bold = true,
+                                                  .tabStop = LabelTabStop::First});
     return record;
 }
 
 const fw::String& StaticText4() {
-    static const fw::String record = labelRecord({"StaticText4", 113, 60, 79, 20, true, 5, "1.1.0 Intel", 2,
-                                                  false, "Arial", true, LabelTabStop::First});
+    static const fw::String record = labelRecord({.place = {.name = "StaticText4",
+                                                            .left = 113,
+                                                            .top = 60,
+                                                            .width = 79,
+                                                            .height = 20,
+                                                            .lockLeftAndTop = true,
+                                                            .tabIndex = 5},
+                                                  .text = "1.1.0 Intel",
+                                                  .align = 2,
+                                                  .font = "Arial",
+                                                  .bold = true,
+                                                  .tabStop = LabelTabStop::First});
     return record;
 }
 

@@ -22,7 +22,11 @@ void bindTextArea1(Help& help, fw::Control& c) {
 
 const ControlRow<Help> kControls[] = {
     {"PushButton1", &fw::PushButton::Class, &HelpLayout::PushButton1, &bindButton1},
-    {"TextArea1", &fw::TextArea::Class, &HelpLayout::TextArea1, &bindTextArea1, 0, 1.0},
+    {.name = "TextArea1",
+     .cls = &fw::TextArea::Class,
+     .record = &HelpLayout::TextArea1,
+     .bind = &bindTextArea1,
+     .lineSpacing = 1.0},
 };
 
 } // namespace

@@ -21,60 +21,32 @@ const char* const kHelpText =
     "Ambrel starts in the paused state with Let Me Sleep selected.";
 
 const fw::String& window() {
-    static const fw::String record = windowRecord(350, 348, "Help");
+    static const fw::String record = windowRecord({.width = 350, .height = 348, .title = "Help"});
     return record;
 }
 
 // Wholly outside the content (350 by 348): never seen, never clicked, yet a tab stop.
 const fw::String& PushButton1() {
-    static const fw::String record = buttonRecord({"PushButton1", 397, 338, 18, 20, true, 0, "", false});
+    static const fw::String record = buttonRecord({.place = {.name = "PushButton1",
+                                                             .left = 397,
+                                                             .top = 338,
+                                                             .width = 18,
+                                                             .height = 20,
+                                                             .lockLeftAndTop = true,
+                                                             .lockRightAndBottom = true,
+                                                             .tabIndex = 0}});
     return record;
 }
 
 const fw::String& TextArea1() {
-    static const fw::String record = fw::encodeRecord({
-        {"Name", "TextArea1"},
-        {"Index", INT32_MIN},
-        {"Left", 20},
-        {"Top", 20},
-        {"Width", 310},
-        {"Height", 308},
-        {"LockLeft", true},
-        {"LockTop", true},
-        {"LockRight", false},
-        {"LockBottom", false},
-        {"TabPanelIndex", 0},
-        {"TabIndex", 1},
-        {"TabStop", true},
-        {"Border", true},
-        {"Multiline", true},
-        {"ScrollbarHorizontal", false},
-        {"ScrollbarVertical", true},
-        {"Styled", true},
-        {"UseFocusRing", true},
-        {"TextColor", fw::RGB(0, 0, 0)},
-        {"BackColor", fw::RGB(255, 255, 255)},
-        {"Enabled", true},
-        {"Format", ""},
-        {"Visible", true},
-        {"HelpTag", ""},
-        {"AutoDeactivate", true},
-        {"HideSelection", true},
-        {"TextFont", "System"},
-        {"Bold", false},
-        {"Italic", false},
-        {"Underline", false},
-        {"Text", kHelpText},
-        {"Mask", ""},
-        {"ReadOnly", false},
-        {"LimitText", 0},
-        {"AcceptTabs", false},
-        {"Alignment", 0},
-        {"AutomaticallyCheckSpelling", true},
-        {"DataSource", ""},
-        {"DataField", ""},
-        {"InitialParent", ""},
-    });
+    static const fw::String record = textAreaRecord({.place = {.name = "TextArea1",
+                                                               .left = 20,
+                                                               .top = 20,
+                                                               .width = 310,
+                                                               .height = 308,
+                                                               .lockLeftAndTop = true,
+                                                               .tabIndex = 1},
+                                                     .text = kHelpText});
     return record;
 }
 

@@ -22,7 +22,11 @@ void bindCancel(updateWindow& window, fw::Control& c) {
 
 // The label's size is fixed whatever the framework's default; it takes no text unit.
 const ControlRow<updateWindow> kControls[] = {
-    {"StaticText1", &fw::Label::Class, &updateWindowLayout::StaticText1, nullptr, 12, 0, false},
+    {.name = "StaticText1",
+     .cls = &fw::Label::Class,
+     .record = &updateWindowLayout::StaticText1,
+     .textSize = 12,
+     .textUnit = false},
     {"ProgressBar1", &fw::ProgressBar::Class, &updateWindowLayout::ProgressBar1},
     {"hp", &updateWindow_hp::Class, &updateWindowLayout::hp, &bindClient},
     {"PushButton1", &fw::PushButton::Class, &updateWindowLayout::PushButton1, &bindCancel},

@@ -6,59 +6,45 @@
 
 namespace ambrel::updateWindowLayout {
 
-namespace {
-constexpr int32_t kNoIndex = INT32_MIN;
-} // namespace
-
 const fw::String& window() {
-    static const fw::String record = windowRecord(300, 120, "Update", 1, true);
+    static const fw::String record =
+        windowRecord({.width = 300, .height = 120, .title = "Update", .frame = 1, .minimizeButton = true});
     return record;
 }
 
 const fw::String& StaticText1() {
-    static const fw::String record = fw::encodeRecord({
-        {"DataField", ""},
-        {"DataSource", ""},
-        {"Underline", false},
-        {"Italic", false},
-        {"Bold", false},
-        {"TextFont", "Arial"},
-        {"Transparent", false},
-        {"Selectable", false},
-        {"Multiline", false},
-        {"TextColor", fw::RGB(0, 0, 0)},
-        {"TextAlign", 0},
-        {"Text", "Checking for update..."},
-        {"Enabled", true},
-        {"AutoDeactivate", true},
-        {"HelpTag", ""},
-        {"Visible", true},
-        {"InitialParent", ""},
-        {"TabStop", true},
-        {"TabIndex", 0},
-        {"TabPanelIndex", 0},
-        {"LockBottom", false},
-        {"LockRight", false},
-        {"LockTop", true},
-        {"LockLeft", true},
-        {"Height", 20},
-        {"Width", 266},
-        {"Top", 19},
-        {"Left", 20},
-        {"Index", kNoIndex},
-        {"Name", "StaticText1"},
-    });
+    static const fw::String record = recordInOrder(
+        labelEntries({.place = {.name = "StaticText1",
+                                .left = 20,
+                                .top = 19,
+                                .width = 266,
+                                .height = 20,
+                                .lockLeftAndTop = true,
+                                .tabIndex = 0},
+                      .text = "Checking for update...",
+                      .font = "Arial",
+                      .tabStop = LabelTabStop::First}),
+        {"DataField",   "DataSource",     "Underline",  "Italic",    "Bold",          "TextFont",
+         "Transparent", "Selectable",     "Multiline",  "TextColor", "TextAlign",     "Text",
+         "Enabled",     "AutoDeactivate", "HelpTag",    "Visible",   "InitialParent", "TabStop",
+         "TabIndex",    "TabPanelIndex",  "LockBottom", "LockRight", "LockTop",       "LockLeft",
+         "Height",      "Width",          "Top",        "Left",      "Index",         "Name"});
     return record;
 }
 
 const fw::String& ProgressBar1() {
-    static const fw::String record = fw::encodeRecord({
-        {"InitialParent", ""},    {"Maximum", 100},         {"Value", 0},      {"Enabled", true},
-        {"AutoDeactivate", true}, {"HelpTag", ""},          {"Visible", true}, {"TabPanelIndex", 0},
-        {"LockBottom", false},    {"LockRight", false},     {"LockTop", true}, {"LockLeft", true},
-        {"Height", 12},           {"Width", 260},           {"Top", 46},       {"Left", 20},
-        {"Index", kNoIndex},      {"Name", "ProgressBar1"}, {"TabIndex", 1},   {"TabStop", true},
-    });
+    static const fw::String record = recordInOrder(
+        progressBarEntries({.place = {.name = "ProgressBar1",
+                                      .left = 20,
+                                      .top = 46,
+                                      .width = 260,
+                                      .height = 12,
+                                      .lockLeftAndTop = true,
+                                      .tabIndex = 1},
+                            .maximum = 100}),
+        {"InitialParent", "Maximum",    "Value",     "Enabled", "AutoDeactivate", "HelpTag", "Visible",
+         "TabPanelIndex", "LockBottom", "LockRight", "LockTop", "LockLeft",       "Height",  "Width",
+         "Top",           "Left",       "Index",     "Name",    "TabIndex",       "TabStop"});
     return record;
 }
 
@@ -68,8 +54,22 @@ const fw::String& hp() {
 }
 
 const fw::String& PushButton1() {
-    static const fw::String record = buttonRecord(
-        {"PushButton1", 208, 80, 72, 20, false, 3, "Cancel", false, true, true, EntryOrder::Reversed});
+    static const fw::String record = recordInOrder(
+        buttonEntries({.place = {.name = "PushButton1",
+                                 .left = 208,
+                                 .top = 80,
+                                 .width = 72,
+                                 .height = 20,
+                                 .lockLeftAndTop = true,
+                                 .tabIndex = 3},
+                       .caption = "Cancel",
+                       .isDefault = true,
+                       .isCancel = true}),
+        {"InitialParent",  "Underline", "Italic",   "Bold",          "TextFont",   "ButtonStyle",
+         "AutoDeactivate", "HelpTag",   "Visible",  "Enabled",       "Cancel",     "Default",
+         "Caption",        "TabStop",   "TabIndex", "TabPanelIndex", "LockBottom", "LockRight",
+         "LockTop",        "LockLeft",  "Height",   "Width",         "Top",        "Left",
+         "Index",          "Name"});
     return record;
 }
 

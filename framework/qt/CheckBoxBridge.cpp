@@ -25,7 +25,7 @@ class CheckBoxBridge : public ControlBridgeOf<CheckBox, QCheckBox> {
 
   protected:
     void syncOwn() override {
-        view()->setText(toQt(control().Caption()));
+        view()->setText(captionToQt(control().Caption()));
         // Only a box the program put in the mixed state offers it to the user.
         view()->setTristate(control().State() == 2);
         view()->setCheckState(kStates[control().State()]);

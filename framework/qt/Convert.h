@@ -26,6 +26,12 @@ inline QString linesToQt(const String& text) {
     return lines;
 }
 
+// A control's caption is no mnemonic: its "&" shows as it is, and Alt with the letter after it
+// presses nothing.
+inline QString captionToQt(const String& caption) {
+    return toQt(caption).replace(QLatin1Char('&'), QLatin1String("&&"));
+}
+
 inline String fromQt(const QString& text) {
     return String(text.toStdString());
 }

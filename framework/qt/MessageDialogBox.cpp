@@ -124,8 +124,7 @@ Ref<MessageDialogButton> showMessageDialog(MessageDialog& dialog) {
     Ref<MessageDialogButton> pressed = cancel;
     QPushButton* defaultButton = nullptr;
     auto addButton = [&](const Ref<MessageDialogButton>& button, QBoxLayout* row, const char* name) {
-        auto* b =
-            new QPushButton(toQt(button->Caption()).replace(QLatin1Char('&'), QLatin1String("&&")), &box);
+        auto* b = new QPushButton(captionToQt(button->Caption()), &box);
         b->setObjectName(QLatin1String(name));
         b->setVisible(button->Visible());
         row->addWidget(b);

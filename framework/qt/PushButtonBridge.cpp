@@ -27,8 +27,7 @@ class PushButtonBridge : public ControlBridgeOf<PushButton, QPushButton> {
 
   protected:
     void syncOwn() override {
-        // A caption is no mnemonic: "&" shows as it is.
-        view()->setText(toQt(control().Caption()).replace(QLatin1Char('&'), QLatin1String("&&")));
+        view()->setText(captionToQt(control().Caption()));
         view()->setDefault(control().Default());
         view()->setFocusPolicy(control().TabStop() ? Qt::StrongFocus : Qt::NoFocus);
     }

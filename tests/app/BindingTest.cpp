@@ -1,7 +1,9 @@
 // The application's binding of TolvaneVrek: the entry-point table, the wrappers and accessors,
 // all reaching the plug-in's own functions over the recording input layer.
 #include <cstring>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -38,13 +40,53 @@ class BindingTest : public testing::Test {
     fw::Ref<TolvaneVrek> vrek;
 };
 
-TEST_F(BindingTest, EverySlotIsBoundToWhatThePluginRegistered) {
+// Each method, called on the object, runs the plug-in's own function for its declaration: the
+// events it posts, and the Lasterror it writes into this object's data while it posts and after.
+TEST_F(BindingTest, EachMethodRunsThePluginsFunctionOnTheObjectsData) {
     EXPECT_TRUE(fw::pluginProblems().empty());
-    void** table = ambrel::pluginEntrypoints();
-    ASSERT_NE(table, nullptr);
-    for (int32_t slot = 0; slot < ambrel::kPluginEntrypointCount; ++slot)
-        EXPECT_EQ(table[slot], fw::RuntimeLookupPluginEntrypoint(ambrel::kPluginEntrypointDeclarations[slot]))
-            << ambrel::kPluginEntrypointDeclarations[slot];
+    const struct {
+        const char* method;
+        std::function<void(TolvaneVrek&)> call;
+        std::vector<InputCall> posted;
+        std::vector<int32_t> lasterrorWhilePosting;
+        int32_t lasterror;
+    } cases[] = {
+        {"Press", [](TolvaneVrek& v) { v.Press(); }, {key(65, 12, 1), key(65, 12, 0)}, {-1, 7}, 7},
+        {"PressRaw", [](TolvaneVrek& v) { v.PressRaw(true); }, {key(65, 12, 1)}, {-1}, 7},
+        {"Clear", [](TolvaneVrek& v) { v.Clear(); }, {}, {}, 0},
+        {"MouseMove", [](TolvaneVrek& v) { v.MouseMove(10, 20); }, {warp(10, 20)}, {-1}, 0},
+        {"MouseClick",
+         [](TolvaneVrek& v) { v.MouseClick(true); },
+         {readPointer(), click(9, 7, 1)},
+         {-1, -1},
+         7},
+        {"MouseMoveClick", [](TolvaneVrek& v) { v.MouseMoveClick(3, 4, true); }, {click(3, 4, 1)}, {-1}, 7},
+        {"MouseClick with the right button",
+         [](TolvaneVrek& v) { v.MouseClick(true, true); },
+         {readPointer(), click(9, 7, 1, 1)},
+         {-1, -1},
+         7},
+        {"MouseMoveClick with the right button",
+         [](TolvaneVrek& v) { v.MouseMoveClick(3, 4, false, true); },
+         {click(3, 4, 0, 1)},
+         {-1},
+         7},
+    };
+    for (const auto& c : cases) {
+        fw::Ref<TolvaneVrek> fresh = fw::checkCast<TolvaneVrek>(fw::RuntimeNewObject(TolvaneVrek::Class()));
+        fresh->Charcode_Set(0, 65);
+        fresh->Keycode_Set(0, 12);
+        fresh->Lasterror_Set(0, 5);
+        recording() = RecordingInput{};
+        recording().watched = reinterpret_cast<REALobject>(fresh.get());
+        recording().results = {7};
+        recording().pointers = {Point{7, 9}};
+        c.call(*fresh);
+        EXPECT_EQ(recording().calls, c.posted) << c.method;
+        EXPECT_EQ(recording().lasterrorDuring, c.lasterrorWhilePosting) << c.method;
+        EXPECT_EQ(fresh->Lasterror_Get(0), c.lasterror) << c.method;
+    }
+    recording() = RecordingInput{};
 }
 
 TEST_F(BindingTest, TheFrameworksOwnFunctionsAnswerInTheFirstTwoSlots) {

@@ -1,46 +1,43 @@
-// A menu bar's expected tree as rows, and the check of a bar against them.
+// A menu bar as the user sees it, and the check of a window's shown bar against it.
 #pragma once
 
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "framework/Menu.h"
+#include "framework/Window.h"
+#include "tests/support/Inspect.h"
 
-struct ItemRow {
-    const char* name;
-    const char* cls;
+// One entry of a menu: its caption ("-": a separator line), its shortcut as Qt spells it, and
+// whether it can be chosen now.
+struct EntryRow {
     const char* text;
-    const char* shortcut;
+    const char* shortcut = "";
+    bool enabled = true;
 };
 
 struct MenuRows {
-    ItemRow menu;
-    std::vector<ItemRow> items;
+    const char* title;
+    std::vector<EntryRow> entries;
 };
 
-inline void expectItem(const fw::Ref<fw::MenuItem>& item, const ItemRow& row) {
-    ASSERT_TRUE(item) << row.name;
-    EXPECT_EQ(item->Name().bytes(), row.name);
-    EXPECT_EQ(item->classRecord().name, row.cls) << row.name;
-    EXPECT_EQ(item->Text().bytes(), row.text) << row.name;
-    EXPECT_EQ(item->KeyboardShortcut().bytes(), row.shortcut) << row.name;
-    EXPECT_TRUE(item->AutoEnable()) << row.name;
-}
-
-// The bar holds exactly these menus, each exactly these items, in order; and a lookup by each
-// name, as command routing and the windows' accessors do, finds that very item.
-inline void expectBar(const fw::MenuBar& bar, const std::vector<MenuRows>& expected) {
-    ASSERT_EQ(bar.Count(), static_cast<int32_t>(expected.size()));
+// The window's bar shows exactly these menus, each exactly these entries, in order, after the
+// user has opened each menu once.
+inline void expectShownBar(fw::Window& window, const std::vector<MenuRows>& expected) {
+    fw::inspect::openMenus(window);
+    const std::vector<fw::inspect::MenuView> shown = fw::inspect::menuBarView(window);
+    ASSERT_EQ(shown.size(), expected.size());
     for (std::size_t m = 0; m < expected.size(); ++m) {
-        fw::Ref<fw::MenuItem> menu = bar.Item(static_cast<int32_t>(m));
-        expectItem(menu, expected[m].menu);
-        EXPECT_EQ(bar._Lookup(expected[m].menu.name), menu) << expected[m].menu.name;
-        ASSERT_EQ(menu->Count(), static_cast<int32_t>(expected[m].items.size()));
-        for (std::size_t i = 0; i < expected[m].items.size(); ++i) {
-            fw::Ref<fw::MenuItem> item = menu->Item(static_cast<int32_t>(i));
-            expectItem(item, expected[m].items[i]);
-            EXPECT_EQ(bar._Lookup(expected[m].items[i].name), item) << expected[m].items[i].name;
+        EXPECT_EQ(shown[m].title.bytes(), expected[m].title);
+        ASSERT_EQ(shown[m].entries.size(), expected[m].entries.size()) << expected[m].title;
+        for (std::size_t i = 0; i < expected[m].entries.size(); ++i) {
+            const fw::inspect::MenuEntryView& entry = shown[m].entries[i];
+            const EntryRow& row = expected[m].entries[i];
+            EXPECT_EQ(entry.text.bytes(), row.text) << expected[m].title;
+            if (std::string(row.text) == "-")
+                continue;
+            EXPECT_EQ(entry.shortcut.bytes(), row.shortcut) << row.text;
+            EXPECT_EQ(entry.enabled, row.enabled) << row.text;
         }
     }
 }

@@ -103,6 +103,12 @@ TEST_F(Controls, CheckBoxStateAndValueAgree) {
     EXPECT_THROW(box->setState(3), fw::RuntimeException);
 }
 
+TEST_F(Controls, CheckBoxShowsAnAmpersandOfItsCaptionAsItIs) {
+    fw::Ref<fw::CheckBox> box = window->control<fw::CheckBox>("Box");
+    box->setCaption("Pause & rest");
+    EXPECT_EQ(fw::inspect::shownText(*box).bytes(), "Pause & rest") << "no mnemonic";
+}
+
 TEST_F(Controls, CheckBoxUserClickTogglesValue) {
     fw::Ref<fw::CheckBox> box = window->control<fw::CheckBox>("Box");
 

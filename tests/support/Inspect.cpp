@@ -1,5 +1,6 @@
 #include "tests/support/Inspect.h"
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
@@ -41,6 +42,37 @@ QWidget* widgetOf(const RectControl& control) {
 
 detail::MenuBridge* menusOf(Window& window) {
     return window.bridge().menus();
+}
+
+MenuEntryView entryView(const QAction& action) {
+    return {.present = true,
+            .enabled = action.isEnabled(),
+            .text = action.isSeparator() ? String("-") : detail::fromQt(action.text()),
+            .shortcut = detail::fromQt(action.shortcut().toString(QKeySequence::PortableText))};
+}
+
+// The entry of the menu bar with that text under the menu with that title, or null.
+QAction* entryAction(Window& window, const String& menuTitle, const String& entryText) {
+    detail::MenuBridge* menus = menusOf(window);
+    if (!menus)
+        return nullptr;
+    for (const QAction* title : menus->bar()->actions())
+        if (title->menu() && detail::fromQt(title->text()).sameBytes(menuTitle))
+            for (QAction* entry : title->menu()->actions())
+                if (!entry->isSeparator() && detail::fromQt(entry->text()).sameBytes(entryText))
+                    return entry;
+    return nullptr;
+}
+
+// A key without text pressed and released on the widget.
+void typeKey(QWidget* target, Qt::Key key) {
+    QPointer<QWidget> guard(target);
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(target, &press);
+    if (!guard)
+        return;
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+    QApplication::sendEvent(target, &release);
 }
 
 void sendKey(QWidget* target, Key key) {
@@ -216,16 +248,21 @@ uint32_t nativeId(Window& window) {
 }
 
 MenuEntryView menuEntry(Window& window, const String& itemName) {
-    MenuEntryView v;
     detail::MenuBridge* menus = menusOf(window);
     QAction* action = menus ? menus->action(itemName) : nullptr;
-    if (!action)
-        return v;
-    v.present = true;
-    v.enabled = action->isEnabled();
-    v.text = detail::fromQt(action->text());
-    v.shortcut = detail::fromQt(action->shortcut().toString(QKeySequence::PortableText));
-    return v;
+    return action ? entryView(*action) : MenuEntryView{};
+}
+
+std::vector<MenuView> menuBarView(Window& window) {
+    std::vector<MenuView> view;
+    if (detail::MenuBridge* menus = menusOf(window))
+        for (const QAction* title : menus->bar()->actions())
+            if (const QMenu* menu = title->menu()) {
+                MenuView& shown = view.emplace_back(MenuView{detail::fromQt(title->text()), {}});
+                for (const QAction* entry : menu->actions())
+                    shown.entries.push_back(entryView(*entry));
+            }
+    return view;
 }
 
 std::vector<String> menuTitles(Window& window) {
@@ -261,18 +298,42 @@ void openMenus(Window& window) {
             emit menu->aboutToShow();
 }
 
-bool chooseMenuItem(Window& window, const String& itemName) {
-    detail::MenuBridge* menus = menusOf(window);
-    QAction* action = menus ? menus->action(itemName) : nullptr;
+namespace {
+bool choose(QAction* action) {
     if (!action || !action->isEnabled())
         return false;
     action->trigger();
     return true;
 }
+} // namespace
+
+bool chooseMenuItem(Window& window, const String& itemName) {
+    detail::MenuBridge* menus = menusOf(window);
+    return choose(menus ? menus->action(itemName) : nullptr);
+}
+
+bool chooseMenuEntry(Window& window, const String& menuTitle, const String& entryText) {
+    QAction* entry = entryAction(window, menuTitle, entryText);
+    // The user opens the menu first: what it shows enabled is worked out then.
+    if (auto* menu = entry ? qobject_cast<QMenu*>(entry->parent()) : nullptr)
+        emit menu->aboutToShow();
+    return choose(entry);
+}
 
 void pickRow(PopupMenu& popup, int32_t row) {
-    if (auto* combo = qobject_cast<QComboBox*>(widgetOf(popup)))
-        combo->setCurrentIndex(row);
+    auto* combo = qobject_cast<QComboBox*>(widgetOf(popup));
+    if (!combo || row < 0 || row >= combo->count())
+        return;
+    // As the user does with the keys: Space opens the list, Home and the arrow keys walk to the
+    // row, Return takes it.
+    typeKey(combo, Qt::Key_Space);
+    QAbstractItemView* list = combo->view();
+    if (!list || !list->isVisible())
+        return;
+    typeKey(list, Qt::Key_Home);
+    for (int32_t i = 0; i < row; ++i)
+        typeKey(list, Qt::Key_Down);
+    typeKey(list, Qt::Key_Return);
 }
 
 void click(CheckBox& box) {

@@ -91,6 +91,13 @@ struct MenuEntryView {
 MenuEntryView menuEntry(Window& window, const String& itemName);
 // The titles along the window's menu bar.
 std::vector<String> menuTitles(Window& window);
+// The window's menu bar as the user sees it: each menu's title and its entries in order, a
+// separator line as the text "-".
+struct MenuView {
+    String title;
+    std::vector<MenuEntryView> entries;
+};
+std::vector<MenuView> menuBarView(Window& window);
 // The sizes of the arrows on the menu bar's extension button, the » of a bar too narrow for its
 // menus, in pixels.
 std::vector<std::pair<int32_t, int32_t>> menuBarExtensionArrowSizes(Window& window);
@@ -100,7 +107,10 @@ bool imageFormatPluginsLoaded();
 // The user's gestures.
 void openMenus(Window& window);                              // opens each menu in turn (AutoEnable runs)
 bool chooseMenuItem(Window& window, const String& itemName); // false when the item is absent or disabled
-void pickRow(PopupMenu& popup, int32_t row);
+// Chooses the entry with that text in the menu with that title, as the user clicks it; false when
+// there is none or it is disabled.
+bool chooseMenuEntry(Window& window, const String& menuTitle, const String& entryText);
+void pickRow(PopupMenu& popup, int32_t row); // through the popup's list, by its keys
 void click(CheckBox& box);
 void clickCloseBox(Window& window);
 void click(PushButton& button);
