@@ -4,7 +4,7 @@
 #include "framework/Menu.h"
 #include "framework/PropertyTable.h"
 #include "framework/TextCase.h"
-#include "framework/qt/MenuBridge.h"
+#include "framework/qt/MenuRefresh.h"
 
 namespace fw {
 

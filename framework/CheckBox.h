@@ -17,7 +17,7 @@ class CheckBox : public Registered<CheckBox, TextControl> {
     void setState(int32_t state);
 
   protected:
-    std::unique_ptr<detail::ControlBridge> makeBridge(fw::Window& window) override;
+    std::unique_ptr<detail::ToolkitControl> makeBridge(fw::Window& window) override;
 
   private:
     String caption_;

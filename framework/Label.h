@@ -19,7 +19,7 @@ class Label : public Registered<Label, TextControl> {
     bool Transparent() const { return transparent_; }
 
   protected:
-    std::unique_ptr<detail::ControlBridge> makeBridge(fw::Window& window) override;
+    std::unique_ptr<detail::ToolkitControl> makeBridge(fw::Window& window) override;
 
   private:
     String text_;

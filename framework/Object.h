@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -18,6 +19,10 @@ class ClassRecord;
 class Value;
 
 template <class T> class Ref;
+
+// A reference to U may stand for a reference to T: U is T or derives from it.
+template <class U, class T>
+concept UpcastsTo = std::is_convertible_v<U*, T*>;
 
 // Shared by an object and its weak references; outlives the object while weak references remain.
 struct WeakControl {
@@ -68,7 +73,8 @@ template <class T> class Ref {
     }
     Ref(const Ref& o) : Ref(o.p_) {}
     Ref(Ref&& o) noexcept : p_(std::exchange(o.p_, nullptr)) {}
-    template <class U> Ref(const Ref<U>& o) : Ref(static_cast<T*>(o.get())) {}
+    // Only upwards: a downcast goes through checkCast, which tests the class.
+    template <UpcastsTo<T> U> Ref(const Ref<U>& o) : Ref(o.get()) {}
     ~Ref() { reset(); }
 
     Ref& operator=(Ref o) noexcept {

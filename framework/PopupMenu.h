@@ -22,7 +22,7 @@ class PopupMenu : public Registered<PopupMenu, TextControl> {
     String Text() const;
 
   protected:
-    std::unique_ptr<detail::ControlBridge> makeBridge(fw::Window& window) override;
+    std::unique_ptr<detail::ToolkitControl> makeBridge(fw::Window& window) override;
 
   private:
     friend class detail::ControlBridge;

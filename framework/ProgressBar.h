@@ -17,7 +17,7 @@ class ProgressBar : public Registered<ProgressBar, RectControl> {
     bool isIndeterminate() const { return maximum_ == 0; }
 
   protected:
-    std::unique_ptr<detail::ControlBridge> makeBridge(fw::Window& window) override;
+    std::unique_ptr<detail::ToolkitControl> makeBridge(fw::Window& window) override;
 
   private:
     int32_t maximum_ = 100;

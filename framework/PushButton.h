@@ -26,7 +26,7 @@ class PushButton : public Registered<PushButton, TextControl> {
     void Push();
 
   protected:
-    std::unique_ptr<detail::ControlBridge> makeBridge(fw::Window& window) override;
+    std::unique_ptr<detail::ToolkitControl> makeBridge(fw::Window& window) override;
 
   private:
     String caption_;

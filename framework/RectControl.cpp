@@ -2,7 +2,8 @@
 
 #include "framework/PropertyTable.h"
 #include "framework/Window.h"
-#include "framework/qt/ControlBridge.h"
+#include "framework/qt/ToolkitControl.h"
+#include "framework/qt/ToolkitWindow.h"
 
 namespace fw {
 
@@ -65,31 +66,24 @@ void RectControl::setVisible(bool v) {
 }
 
 void RectControl::SetFocus() {
-    if (bridge_ && bridge_->widget())
-        bridge_->widget()->setFocus(Qt::OtherFocusReason);
+    if (bridge_)
+        bridge_->focus();
 }
 
 bool RectControl::hasFocus() const {
-    // The window's focus control: it has the keyboard focus while its window is active, and gets
-    // it back when the window is activated again.
-    QWidget* widget = bridge_ ? bridge_->widget() : nullptr;
-    return widget && widget->window()->focusWidget() == widget;
+    return bridge_ && bridge_->hasFocus();
 }
 
 void RectControl::Refresh(bool immediately) {
-    if (!bridge_ || !bridge_->widget())
-        return;
-    if (immediately)
-        bridge_->widget()->repaint();
-    else
-        bridge_->widget()->update();
+    if (bridge_)
+        bridge_->refresh(immediately);
 }
 
 void RectControl::attach(fw::Window& window, int32_t controlIndex) {
     Control::attach(window, controlIndex);
     bridge_.reset();
     // A window that has closed has no content to put a widget in.
-    if (window.bridge().content()) {
+    if (window.toolkitWindow().hasContent()) {
         bridge_ = makeBridge(window);
         sync();
     }

@@ -10,8 +10,9 @@
 namespace fw {
 
 namespace detail {
-class ControlBridge; // the control's toolkit widget, in framework/qt
-}
+class ToolkitControl; // the control's toolkit widget as the core reaches it, in framework/qt
+class ControlBridge;  // the same with its widget, for framework/qt
+} // namespace detail
 
 class RectControl : public Registered<RectControl, Control> {
   public:
@@ -47,11 +48,12 @@ class RectControl : public Registered<RectControl, Control> {
     void attach(fw::Window& window, int32_t controlIndex) override;
     void detach() override;
 
-    detail::ControlBridge* bridge() const { return bridge_.get(); }
+    // Defined in framework/qt, whose code alone reaches the widgets.
+    detail::ControlBridge* bridge() const;
 
   protected:
     // Makes the control's widget inside the window's content; called once, when it is added.
-    virtual std::unique_ptr<detail::ControlBridge> makeBridge(fw::Window& window) = 0;
+    virtual std::unique_ptr<detail::ToolkitControl> makeBridge(fw::Window& window) = 0;
     // Pushes every stored value to the widget, if there is one.
     void sync();
 
@@ -62,7 +64,7 @@ class RectControl : public Registered<RectControl, Control> {
     String helpTag_, initialParent_;
 
   private:
-    std::unique_ptr<detail::ControlBridge> bridge_;
+    std::unique_ptr<detail::ToolkitControl> bridge_;
 };
 
 // Font units as TextUnit takes them; 0 is the framework's default unit.

@@ -1,6 +1,6 @@
 #include "framework/Runtime.h"
 #include "framework/qt/DisplayCheck.h"
-#include "framework/qt/ModalLoop.h"
+#include "framework/qt/ModalRuns.h"
 #include "framework/qt/Palette.h"
 #include "framework/qt/Style.h"
 #include "framework/qt/TerminationSignals.h"

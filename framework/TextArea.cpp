@@ -1,7 +1,7 @@
 #include "framework/TextArea.h"
 
 #include "framework/PropertyTable.h"
-#include "framework/qt/TextAreaBridge.h"
+#include "framework/qt/ToolkitTextArea.h"
 
 namespace fw {
 
@@ -33,13 +33,8 @@ ClassRecord TextArea::describe() {
         });
 }
 
-detail::TextAreaBridge* TextArea::textBridge() const {
-    auto* b = static_cast<detail::TextAreaBridge*>(bridge());
-    return b && b->widget() ? b : nullptr;
-}
-
 String TextArea::Text() const {
-    if (detail::TextAreaBridge* b = textBridge())
+    if (detail::ToolkitTextArea* b = textBridge())
         return b->text();
     return text_;
 }
@@ -47,12 +42,12 @@ String TextArea::Text() const {
 void TextArea::setText(const String& text) {
     text_ = text;
     selStart_ = selLength_ = 0;
-    if (detail::TextAreaBridge* b = textBridge())
+    if (detail::ToolkitTextArea* b = textBridge())
         b->setText(text);
 }
 
 int32_t TextArea::SelStart() const {
-    if (detail::TextAreaBridge* b = textBridge())
+    if (detail::ToolkitTextArea* b = textBridge())
         return b->selectionStart();
     return selStart_;
 }
@@ -60,19 +55,19 @@ int32_t TextArea::SelStart() const {
 void TextArea::setSelStart(int32_t start) {
     selStart_ = std::max(start, 0);
     selLength_ = 0;
-    if (detail::TextAreaBridge* b = textBridge())
+    if (detail::ToolkitTextArea* b = textBridge())
         b->select(selStart_, 0);
 }
 
 int32_t TextArea::SelLength() const {
-    if (detail::TextAreaBridge* b = textBridge())
+    if (detail::ToolkitTextArea* b = textBridge())
         return b->selectionLength();
     return selLength_;
 }
 
 void TextArea::setSelLength(int32_t length) {
     selLength_ = std::max(length, 0);
-    if (detail::TextAreaBridge* b = textBridge())
+    if (detail::ToolkitTextArea* b = textBridge())
         b->select(b->selectionStart(), selLength_);
 }
 

@@ -8,7 +8,7 @@
 namespace fw {
 
 namespace detail {
-class TextAreaBridge;
+class ToolkitTextArea;
 }
 class Graphics;
 class StyledTextPrinter;
@@ -58,7 +58,7 @@ class TextArea : public Registered<TextArea, TextControl> {
     bool acceptsTyping() const override { return !readOnly_ && Enabled(); }
 
   protected:
-    std::unique_ptr<detail::ControlBridge> makeBridge(fw::Window& window) override;
+    std::unique_ptr<detail::ToolkitControl> makeBridge(fw::Window& window) override;
 
   private:
     String text_;
@@ -71,7 +71,8 @@ class TextArea : public Registered<TextArea, TextControl> {
     String format_, mask_;
     // The text and selection for the time the text area has no widget; the widget's are the truth.
     int32_t selStart_ = 0, selLength_ = 0;
-    detail::TextAreaBridge* textBridge() const;
+    // The widget's side while there is a widget, else null; defined in framework/qt.
+    detail::ToolkitTextArea* textBridge() const;
 };
 
 } // namespace fw

@@ -1,7 +1,7 @@
 #include "framework/Timer.h"
 
 #include "framework/PropertyTable.h"
-#include "framework/qt/TimerBridge.h"
+#include "framework/qt/ToolkitTimer.h"
 
 namespace fw {
 
@@ -14,7 +14,7 @@ ClassRecord Timer::describe() {
                                   });
 }
 
-Timer::Timer() : bridge_(std::make_unique<detail::TimerBridge>(*this)) {}
+Timer::Timer() : bridge_(detail::makeToolkitTimer(*this)) {}
 
 Timer::~Timer() = default;
 

@@ -8,7 +8,8 @@ namespace fw {
 
 namespace detail {
 class TimerBridge;
-}
+class ToolkitTimer;
+} // namespace detail
 
 // Raises Action (event 0) about every Period milliseconds while Mode is 2 (repeating), once after
 // Period when Mode is 1, never when it is 0. Ticks are scheduled from the start, so they do not drift.
@@ -30,7 +31,7 @@ class Timer : public Registered<Timer, Control> {
     friend class detail::TimerBridge;
     int32_t mode_ = ModeOff;
     int32_t period_ = 1000;
-    std::unique_ptr<detail::TimerBridge> bridge_;
+    std::unique_ptr<detail::ToolkitTimer> bridge_;
 };
 
 } // namespace fw

@@ -8,8 +8,8 @@
 #include "framework/RectControl.h"
 #include "framework/Runtime.h"
 #include "framework/TextCase.h"
-#include "framework/qt/MenuBridge.h"
-#include "framework/qt/WindowBridge.h"
+#include "framework/qt/MenuRefresh.h"
+#include "framework/qt/ToolkitWindow.h"
 
 namespace fw {
 
@@ -77,7 +77,7 @@ ClassRecord Window::describe() {
         });
 }
 
-Window::Window() : bridge_(std::make_unique<detail::WindowBridge>(*this)) {}
+Window::Window() : bridge_(detail::makeToolkitWindow(*this)) {}
 
 Window::~Window() {
     teardown();
@@ -172,21 +172,21 @@ bool Window::isShown() const {
 }
 
 int32_t Window::Top() const {
-    return bridge_->contentOrigin().y();
+    return bridge_->contentOrigin().y;
 }
 int32_t Window::Left() const {
-    return bridge_->contentOrigin().x();
+    return bridge_->contentOrigin().x;
 }
 
 bool Window::ShowsScreenPoint(int32_t x, int32_t y) const {
-    return bridge_->showsScreenPoint(QPoint(x, y));
+    return bridge_->showsScreenPoint({x, y});
 }
 
 void Window::setTop(int32_t top) {
-    bridge_->moveContentTo(QPoint(Left(), top));
+    bridge_->moveContentTo({Left(), top});
 }
 void Window::setLeft(int32_t left) {
-    bridge_->moveContentTo(QPoint(left, Top()));
+    bridge_->moveContentTo({left, Top()});
 }
 
 void Window::setWidth(int32_t width) {

@@ -18,8 +18,9 @@
 namespace fw {
 
 namespace detail {
-class WindowBridge; // the toolkit side, in framework/qt
-}
+class ToolkitWindow; // the toolkit side as the core reaches it, in framework/qt
+class WindowBridge;  // the toolkit side with its widgets, for framework/qt
+} // namespace detail
 
 class Window : public Registered<Window, Object> {
   public:
@@ -78,7 +79,9 @@ class Window : public Registered<Window, Object> {
     void _AddMenuHandler(const String& commandName, Ref<Delegate> handler);
     Ref<Delegate> menuHandler(const String& commandName) const;
 
-    detail::WindowBridge& bridge() const { return *bridge_; }
+    detail::ToolkitWindow& toolkitWindow() const { return *bridge_; }
+    // Defined in framework/qt, whose code alone reaches the widgets.
+    detail::WindowBridge& bridge() const;
 
   private:
     friend class detail::WindowBridge;
@@ -88,7 +91,7 @@ class Window : public Registered<Window, Object> {
     // Detaches the controls, drops the menu handlers and the toolkit window, leaves the open list.
     void teardown();
 
-    std::unique_ptr<detail::WindowBridge> bridge_;
+    std::unique_ptr<detail::ToolkitWindow> bridge_;
     std::vector<Ref<Control>> controls_;
     std::map<std::string, Ref<Delegate>> menuHandlers_; // keyed by the lower-case command name
     Ref<fw::MenuBar> menuBar_;

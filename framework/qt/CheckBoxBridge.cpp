@@ -36,7 +36,7 @@ class CheckBoxBridge : public ControlBridgeOf<CheckBox, QCheckBox> {
 } // namespace fw::detail
 
 namespace fw {
-std::unique_ptr<detail::ControlBridge> CheckBox::makeBridge(fw::Window& window) {
+std::unique_ptr<detail::ToolkitControl> CheckBox::makeBridge(fw::Window& window) {
     return detail::bridgeIn<detail::CheckBoxBridge>(window, *this);
 }
 } // namespace fw

@@ -40,4 +40,31 @@ void ControlBridge::sync() {
     syncOwn();
 }
 
+void ControlBridge::focus() {
+    if (widget_)
+        widget_->setFocus(Qt::OtherFocusReason);
+}
+
+bool ControlBridge::hasFocus() const {
+    // The window's focus control: it has the keyboard focus while its window is active, and gets
+    // it back when the window is activated again.
+    return widget_ && widget_->window()->focusWidget() == widget_;
+}
+
+void ControlBridge::refresh(bool immediately) {
+    if (!widget_)
+        return;
+    if (immediately)
+        widget_->repaint();
+    else
+        widget_->update();
+}
+
 } // namespace fw::detail
+
+namespace fw {
+detail::ControlBridge* RectControl::bridge() const {
+    // Every control's toolkit side is a bridge (makeBridge).
+    return static_cast<detail::ControlBridge*>(bridge_.get());
+}
+} // namespace fw

@@ -8,21 +8,24 @@
 #include <memory>
 
 #include "framework/RectControl.h"
+#include "framework/qt/ToolkitControl.h"
 #include "framework/qt/WindowBridge.h"
 
 namespace fw::detail {
 
-class ControlBridge {
+class ControlBridge : public ToolkitControl {
   public:
     // Takes a widget already parented to the window's content.
     ControlBridge(RectControl& owner, QWidget* widget);
-    virtual ~ControlBridge();
+    ~ControlBridge() override;
     ControlBridge(const ControlBridge&) = delete;
     ControlBridge& operator=(const ControlBridge&) = delete;
 
     QWidget* widget() const { return widget_; }
-    // Pushes the control's values to the widget.
-    void sync();
+    void sync() final;
+    void focus() final;
+    bool hasFocus() const final;
+    void refresh(bool immediately) final;
 
   protected:
     // The class's own values; runs after the common ones, with the widget's signals blocked, since

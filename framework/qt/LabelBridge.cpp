@@ -75,7 +75,7 @@ class LabelBridge : public ControlBridgeOf<Label, QLabel> {
 } // namespace fw::detail
 
 namespace fw {
-std::unique_ptr<detail::ControlBridge> Label::makeBridge(fw::Window& window) {
+std::unique_ptr<detail::ToolkitControl> Label::makeBridge(fw::Window& window) {
     return detail::bridgeIn<detail::LabelBridge>(window, *this);
 }
 } // namespace fw

@@ -12,6 +12,7 @@
 
 #include "framework/Menu.h"
 #include "framework/Window.h"
+#include "framework/qt/MenuRefresh.h"
 
 namespace fw::detail {
 
@@ -44,9 +45,5 @@ class MenuBridge {
     bool textFocused_ = false; // the focus the last refresh of every menu saw
     QObject receiver_;
 };
-
-// Works out the enabled state of every menu bar's items again: the handlers in reach or the focus
-// have changed.
-void refreshMenus();
 
 } // namespace fw::detail

@@ -14,6 +14,8 @@
 #include <QDialog>
 #include <functional>
 
+#include "framework/qt/ModalRuns.h"
+
 namespace fw::detail {
 
 // Runs the dialog modally and returns its result code (QDialog::exec's).
@@ -24,13 +26,5 @@ int runModal(QDialog& dialog);
 // (it is waited for, even when the modal runs are ended); true when it ran to its end before the
 // modal runs were ended or the runtime began to quit.
 bool waitModally(std::function<void()> work);
-
-// How many modal runs are under way (nested boxes and waits count each).
-int modalDepth();
-
-// Ends every modal run under way, each as if cancelled; the code beneath each box carries on
-// once its nested loop has returned. While the runtime quits (RuntimeQuitting) runModal shows
-// nothing and answers at once as if cancelled, so no new box holds the quit up.
-void endModalRuns();
 
 } // namespace fw::detail

@@ -42,7 +42,7 @@ class PopupMenuBridge : public ControlBridgeOf<PopupMenu, QComboBox> {
 } // namespace fw::detail
 
 namespace fw {
-std::unique_ptr<detail::ControlBridge> PopupMenu::makeBridge(fw::Window& window) {
+std::unique_ptr<detail::ToolkitControl> PopupMenu::makeBridge(fw::Window& window) {
     return detail::bridgeIn<detail::PopupMenuBridge>(window, *this);
 }
 } // namespace fw

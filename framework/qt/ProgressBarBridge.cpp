@@ -29,7 +29,7 @@ class ProgressBarBridge : public ControlBridgeOf<ProgressBar, QProgressBar> {
 } // namespace fw::detail
 
 namespace fw {
-std::unique_ptr<detail::ControlBridge> ProgressBar::makeBridge(fw::Window& window) {
+std::unique_ptr<detail::ToolkitControl> ProgressBar::makeBridge(fw::Window& window) {
     return detail::bridgeIn<detail::ProgressBarBridge>(window, *this);
 }
 } // namespace fw

@@ -37,7 +37,7 @@ class PushButtonBridge : public ControlBridgeOf<PushButton, QPushButton> {
 } // namespace fw::detail
 
 namespace fw {
-std::unique_ptr<detail::ControlBridge> PushButton::makeBridge(fw::Window& window) {
+std::unique_ptr<detail::ToolkitControl> PushButton::makeBridge(fw::Window& window) {
     return detail::bridgeIn<detail::PushButtonBridge>(window, *this);
 }
 } // namespace fw

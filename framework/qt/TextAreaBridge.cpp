@@ -250,7 +250,12 @@ QTextDocument* documentOf(const TextArea& area) {
 } // namespace fw::detail
 
 namespace fw {
-std::unique_ptr<detail::ControlBridge> TextArea::makeBridge(fw::Window& window) {
+detail::ToolkitTextArea* TextArea::textBridge() const {
+    auto* b = static_cast<detail::TextAreaBridge*>(bridge());
+    return b && b->widget() ? b : nullptr;
+}
+
+std::unique_ptr<detail::ToolkitControl> TextArea::makeBridge(fw::Window& window) {
     auto made = std::make_unique<detail::TextAreaBridge>(*this, window.bridge().content());
     made->setText(text_);
     made->select(selStart_, selLength_);

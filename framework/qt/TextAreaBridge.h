@@ -6,22 +6,22 @@
 
 #include "framework/TextArea.h"
 #include "framework/qt/ControlBridge.h"
+#include "framework/qt/ToolkitTextArea.h"
 
 namespace fw::detail {
 
 class SpellingHighlighter;
 
-class TextAreaBridge : public ControlBridgeOf<TextArea, QTextEdit> {
+class TextAreaBridge final : public ControlBridgeOf<TextArea, QTextEdit>, public ToolkitTextArea {
   public:
     TextAreaBridge(TextArea& area, QWidget* content);
     ~TextAreaBridge() override;
 
-    String text() const;
-    void setText(const String& text);
-    // In characters from 0.
-    int32_t selectionStart() const;
-    int32_t selectionLength() const;
-    void select(int32_t start, int32_t length);
+    String text() const override;
+    void setText(const String& text) override;
+    int32_t selectionStart() const override;
+    int32_t selectionLength() const override;
+    void select(int32_t start, int32_t length) override;
 
     QTextDocument* document() const { return view() ? view()->document() : nullptr; }
     bool marksSpelling() const { return highlighter_ != nullptr; }

@@ -6,6 +6,10 @@
 
 namespace fw::detail {
 
+std::unique_ptr<ToolkitTimer> makeToolkitTimer(Timer& owner) {
+    return std::make_unique<TimerBridge>(owner);
+}
+
 TimerBridge::TimerBridge(Timer& owner) : owner_(owner), timer_(std::make_unique<QTimer>()) {
     timer_->setSingleShot(true);
     timer_->setTimerType(Qt::PreciseTimer);

@@ -7,20 +7,19 @@
 #include <memory>
 
 #include "framework/Timer.h"
+#include "framework/qt/ToolkitTimer.h"
 
 namespace fw::detail {
 
-class TimerBridge {
+class TimerBridge final : public ToolkitTimer {
   public:
     explicit TimerBridge(Timer& owner);
-    ~TimerBridge();
+    ~TimerBridge() override;
     TimerBridge(const TimerBridge&) = delete;
     TimerBridge& operator=(const TimerBridge&) = delete;
 
-    // Follows the owner's Mode and Period: starts, stops or re-times the schedule.
-    void update(bool periodChanged);
-    // The owner's window has closed: no tick from now on.
-    void stopForGood();
+    void update(bool periodChanged) override;
+    void stopForGood() override;
 
   private:
     void start();

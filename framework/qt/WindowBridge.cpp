@@ -112,6 +112,10 @@ QMargins toUnits(const detail::x11::FrameExtents& e, qreal scale) {
 
 } // namespace
 
+std::unique_ptr<ToolkitWindow> makeToolkitWindow(Window& owner) {
+    return std::make_unique<WindowBridge>(owner);
+}
+
 WindowBridge::WindowBridge(Window& owner) : owner_(owner) {}
 
 WindowBridge::~WindowBridge() {
@@ -318,21 +322,23 @@ bool WindowBridge::isActive() const {
     return widget_ && widget_->isActiveWindow();
 }
 
-QPoint WindowBridge::contentOrigin() {
+ScreenPoint WindowBridge::contentOrigin() {
     QWidget* c = content();
-    return c ? c->mapToGlobal(QPoint(0, 0)) : QPoint();
+    const QPoint origin = c ? c->mapToGlobal(QPoint(0, 0)) : QPoint();
+    return {origin.x(), origin.y()};
 }
 
-void WindowBridge::moveContentTo(QPoint origin) {
+void WindowBridge::moveContentTo(ScreenPoint to) {
     QWidget* w = widget();
     if (!w)
         return;
     // A stored position can be any integer; Qt's geometry arithmetic overflows near the ends of
     // the range. Far beyond any screen is as good as the ends: the window comes back on show.
     constexpr int kFar = 1 << 20;
-    origin = QPoint(std::clamp(origin.x(), -kFar, kFar), std::clamp(origin.y(), -kFar, kFar));
+    const QPoint origin(std::clamp(to.x, -kFar, kFar), std::clamp(to.y, -kFar, kFar));
+    const ScreenPoint now = contentOrigin();
     // Client geometry, not the frame: the content keeps its place under the menu bar.
-    w->setGeometry(w->geometry().translated(origin - contentOrigin()));
+    w->setGeometry(w->geometry().translated(origin - QPoint(now.x, now.y)));
     positioned_ = true;
 }
 
@@ -353,13 +359,13 @@ void WindowBridge::keepFrameOnScreen(QMargins widths) {
         widget_->setGeometry(client.translated(QPoint(to.x, to.y) - frame.topLeft()));
 }
 
-bool WindowBridge::showsScreenPoint(QPoint point) {
+bool WindowBridge::showsScreenPoint(ScreenPoint point) {
     if (!widget_ || !widget_->isVisible())
         return false;
     if (x11::available())
-        return x11::showsAt(nativeId(), DevicePixel({point.x(), point.y()}));
+        return x11::showsAt(nativeId(), DevicePixel(point));
     // Without a window server to ask, the toolkit knows only its own windows.
-    return QApplication::topLevelAt(point) == widget_;
+    return QApplication::topLevelAt(QPoint(point.x, point.y)) == widget_;
 }
 
 uint32_t WindowBridge::nativeId() const {
@@ -405,3 +411,10 @@ void WindowBridge::resized() {
 }
 
 } // namespace fw::detail
+
+namespace fw {
+detail::WindowBridge& Window::bridge() const {
+    // The toolkit window is always the bridge (makeToolkitWindow).
+    return static_cast<detail::WindowBridge&>(*bridge_);
+}
+} // namespace fw

@@ -3,53 +3,47 @@
 #pragma once
 
 #include <QMargins>
-#include <QPoint>
 #include <QPointer>
 #include <QWidget>
 #include <memory>
 
 #include "framework/Window.h"
+#include "framework/qt/ToolkitWindow.h"
 
 namespace fw::detail {
 
 class MenuBridge;
 class WindowWidget;
 
-class WindowBridge {
+class WindowBridge final : public ToolkitWindow {
   public:
     explicit WindowBridge(Window& owner);
-    ~WindowBridge();
+    ~WindowBridge() override;
     WindowBridge(const WindowBridge&) = delete;
     WindowBridge& operator=(const WindowBridge&) = delete;
 
-    // Allows the widget to be made again after a close (Window.Constructor).
-    void open();
-    // Hides the widget and lets it go; after this the window has no widget until it is opened again.
-    void destroy();
+    void open() override;
+    void destroy() override;
+    bool hasContent() override { return content() != nullptr; }
 
     // The widgets, made on first use; null once the window has closed.
     QWidget* widget();
     QWidget* content();
     MenuBridge* menus() const { return menus_.get(); }
 
-    // Pushes the window's record values (frame, title, colour, sizes) to the widget.
-    void apply();
-    // Builds the menu bar anew from the window's MenuBar tree.
-    void rebuildMenuBar();
-    void show();
-    void activate();
-    bool isShown() const;
+    void apply() override;
+    void rebuildMenuBar() override;
+    void show() override;
+    void activate() override;
+    bool isShown() const override;
     bool isActive() const;
 
-    // The content area's top-left corner on the screen, and moving the window to put it elsewhere;
-    // a window so moved has a position of its own.
-    QPoint contentOrigin();
-    void moveContentTo(QPoint origin);
+    ScreenPoint contentOrigin() override;
+    void moveContentTo(ScreenPoint origin) override;
     // A window whose frame, title bar included, is not wholly on one screen is moved the least
     // that puts it wholly on one; the frame as the toolkit knows it now.
     void keepOnScreen();
-    // Whether the screen point shows this window itself, not another one over it.
-    bool showsScreenPoint(QPoint point);
+    bool showsScreenPoint(ScreenPoint point) override;
     // The window server's id of the shown window; 0 before it is made or on a platform without.
     uint32_t nativeId() const;
     int menuBarHeight() const;
@@ -81,8 +75,5 @@ class WindowBridge {
     bool positioned_ = false;      // the program gave the window its place
     bool correctAfterMap_ = false; // the frame was not known before mapping: look again once mapped
 };
-
-// Kept by Window.cpp: the window the user brought to the front goes first in the open-window list.
-void noteActivated(Window& window);
 
 } // namespace fw::detail

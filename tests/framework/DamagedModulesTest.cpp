@@ -10,9 +10,9 @@
 #include "framework/HTTPSocket.h"
 #include "framework/ModuleLoader.h"
 #include "framework/Printing.h"
-#include "framework/qt/Spelling.h"
 #include "tests/framework/UiTestSupport.h"
 #include "tests/plugin/ElfFile.h"
+#include "tests/support/Inspect.h"
 #include "tests/support/FileContents.h"
 #include "tests/support/ScratchFolder.h"
 
@@ -67,7 +67,7 @@ TEST(DamagedModules, AreRefusedAndNamedOnceAndWhatNeedsThemGoesOnWithout) {
         EXPECT_TRUE(uitest::runUntil([&] { return !errors.empty(); }, 20000));
         EXPECT_EQ(errors, std::vector<int32_t>{fw::HTTPSocket::kSocketFailure});
 
-        EXPECT_EQ(fw::detail::SpellingDictionary::forUser(), nullptr);
+        EXPECT_FALSE(fw::inspect::spellingDictionaryAvailable());
     }
     const std::string told = testing::internal::GetCapturedStderr();
     fw::setMessagePresenter(nullptr);

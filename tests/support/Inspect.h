@@ -154,6 +154,9 @@ std::vector<int64_t> drawingKeys(TextArea& area);
 void useSpellingLanguages(std::vector<std::string> languages);
 // Whether the spell checker's dictionary is loaded now.
 bool spellingDictionaryLoaded();
+// Whether a dictionary for the user's language (or English) can be had: it is loaded for the
+// question and let go again.
+bool spellingDictionaryAvailable();
 
 // Key presses as the user makes them, to the window's focus widget, shortcuts included: "Tab",
 // "Ctrl+C", or text to type. The window is made the active one first.

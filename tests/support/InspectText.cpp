@@ -57,4 +57,8 @@ bool spellingDictionaryLoaded() {
     return detail::SpellingDictionary::loaded();
 }
 
+bool spellingDictionaryAvailable() {
+    return detail::SpellingDictionary::forUser() != nullptr;
+}
+
 } // namespace fw::inspect
