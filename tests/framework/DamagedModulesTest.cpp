@@ -12,8 +12,8 @@
 #include "framework/Printing.h"
 #include "tests/framework/UiTestSupport.h"
 #include "tests/plugin/ElfFile.h"
-#include "tests/support/Inspect.h"
 #include "tests/support/FileContents.h"
+#include "tests/support/Inspect.h"
 #include "tests/support/ScratchFolder.h"
 
 namespace {
