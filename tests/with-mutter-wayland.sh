@@ -31,6 +31,11 @@ case ${1:-} in
       if [ -n "$x" ] && [ -n "$wayland" ] && [ -n "$cookie" ] &&
         DISPLAY=$x XAUTHORITY=$cookie timeout 5 xdpyinfo >/dev/null 2>&1; then
         DISPLAY=$x WAYLAND_DISPLAY=$wayland XAUTHORITY=$cookie "$@" && status=0 || status=$?
+        # What the compositor said tells a failure of the session from one of the command.
+        if [ $status -ne 0 ]; then
+          echo "with-mutter-wayland.sh: the command failed ($status); mutter said:" >&2
+          cat "$log" >&2
+        fi
         exit $status
       fi
       kill -0 $compositor 2>/dev/null || break
