@@ -1,5 +1,6 @@
 #include "app/TolvaneVrek.h"
 
+#include "app/TestHooks.h"
 #include "framework/Exceptions.h"
 #include "framework/PluginDeclaration.h"
 #include "framework/PluginHost.h"

@@ -127,8 +127,4 @@ static_assert(declares(kMD5Slot, "MD5", 1) && declares(kEncodeBase64Slot, "Encod
 template <PluginEntrypoint Slot>
 using SlotFunction = fw::PluginFunction<fw::pluginSignature(kPluginEntrypointDeclarations[Slot])>;
 
-// The table itself, for the binding's tests.
-void** pluginEntrypoints();
-bool didInitializePluginDependencies();
-
 } // namespace ambrel

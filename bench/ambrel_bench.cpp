@@ -36,8 +36,8 @@
 #include "app/Window1.h"
 #include "framework/ApplicationSettings.h"
 #include "framework/PluginHost.h"
-#include "framework/Printing.h"
 #include "framework/Runtime.h"
+#include "framework/TestHooks.h"
 #include "framework/Timer.h"
 #include "help/HelpPrinting.h"
 

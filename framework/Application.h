@@ -33,8 +33,7 @@ class Application : public Registered<Application, Object> {
     int32_t MinorVersion() const;
     int32_t BugVersion() const;
     String ShortVersion() const;
-    // Virtual, so that a test's application can stand in with a version of its own.
-    virtual String LongVersion() const;
+    String LongVersion() const;
 
   private:
     Ref<fw::MenuBar> menuBar_;

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "framework/ApplicationSettings.h"
+#include "framework/TestHooks.h"
 #include "framework/qt/Desktop.h"
 #include "framework/qt/Toolkit.h"
 

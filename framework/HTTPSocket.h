@@ -69,8 +69,4 @@ class HTTPSocket : public Registered<HTTPSocket, Control> {
     std::unique_ptr<detail::HTTPSocketBridge> bridge_;
 };
 
-// For tests only: every socket connects to this host and port instead of the address's own; the
-// request, its Host header included, is unchanged. An empty host restores the address's own.
-void setHTTPConnectTarget(const String& host, int32_t port);
-
 } // namespace fw

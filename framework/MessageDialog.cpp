@@ -1,6 +1,7 @@
 #include "framework/MessageDialog.h"
 
 #include "framework/PropertyTable.h"
+#include "framework/TestHooks.h"
 #include "framework/qt/MessageDialogBox.h"
 
 namespace fw {

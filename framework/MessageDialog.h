@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 
 #include "framework/Object.h"
 #include "framework/String.h"
@@ -57,10 +56,5 @@ class MessageDialog : public Registered<MessageDialog, Object> {
     int32_t icon_ = IconNote;
     Ref<MessageDialogButton> action_, cancel_, alternate_;
 };
-
-// Where ShowModal goes: the dialog on the screen by default; tests answer it here with one of
-// the dialog's buttons. An empty presenter restores the default.
-using ModalPresenter = std::function<Ref<MessageDialogButton>(MessageDialog&)>;
-void setModalPresenter(ModalPresenter presenter);
 
 } // namespace fw

@@ -11,6 +11,7 @@
 #include "framework/ApplicationSettings.h"
 #include "framework/PluginDeclaration.h"
 #include "framework/Runtime.h"
+#include "framework/TestHooks.h"
 #include "framework/qt/Digest.h"
 
 namespace fw {

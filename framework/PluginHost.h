@@ -39,9 +39,6 @@ void loadInstalledPlugins();
 // program binds (ApplicationSettings::pluginDeclarations); else it is refused, and why is noted for
 // the start-up report.
 
-// What the host's resolver answers; exposed for the host's own tests.
-void* hostResolver(const char* entryName);
-
 // The application's table of plug-in entry points, kept for the life of the process.
 void** RuntimeAllocatePluginEntrypointsTable(int32_t slotCount);
 // The function registered under exactly that declaration string ("TolvaneVrek.Clear"), or the

@@ -1,7 +1,5 @@
-// The print dialog, and what tests answer it with.
+// The print dialog, and the text that reports a job that could not be finished.
 #pragma once
-
-#include <functional>
 
 #include "framework/Graphics.h"
 #include "framework/Object.h"
@@ -24,15 +22,5 @@ Ref<Graphics> OpenPrinterDialog(PrinterSetup* setup, Window* parent);
 // on the second: what the program prints is the program's to name.
 void setPrintFailureText(const String& text);
 String printFailureText();
-
-// What the user chose in the print dialog.
-struct PrintDialogChoice {
-    bool confirmed = false;
-    String outputFile{};  // a PDF file to print into; empty: a printer
-    String printerName{}; // the printer; empty: the default one
-    String paperSize{};   // "A4", "Letter", ...; empty: the printer's default
-};
-// Who answers the print dialog: the user by default; tests put their answer here.
-void setPrintDialogPresenter(std::function<PrintDialogChoice()> presenter);
 
 } // namespace fw

@@ -18,6 +18,7 @@
 #include "framework/ApplicationSettings.h"
 #include "framework/Dialogs.h"
 #include "framework/PluginHost.h"
+#include "framework/TestHooks.h"
 #include "framework/Window.h"
 
 namespace fw {

@@ -3,7 +3,6 @@
 
 #include <cstdint>
 #include <exception>
-#include <functional>
 
 #include "framework/Delegate.h"
 #include "framework/Forward.h"
@@ -46,8 +45,6 @@ bool RuntimeQuitting();
 
 // Reports an exception that no handler caught, then quits with a non-zero status.
 void _UnhandledException(const std::exception& error);
-// Where reports go: a message box by default; tests put a recorder here.
-void setUnhandledExceptionReporter(std::function<void(const std::exception&)> reporter);
 
 // The exception boundary around every call from the toolkit into framework or program code: no
 // exception ever crosses a toolkit frame.

@@ -4,6 +4,7 @@
 
 #include "framework/FrameworkModule.h"
 #include "framework/Runtime.h"
+#include "framework/TestHooks.h"
 #include "framework/TextCase.h"
 
 namespace fw::detail {

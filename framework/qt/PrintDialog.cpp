@@ -6,6 +6,7 @@
 #include "framework/Dialogs.h"
 #include "framework/FrameworkModule.h"
 #include "framework/Printing.h"
+#include "framework/TestHooks.h"
 #include "framework/Window.h"
 #include "framework/qt/Convert.h"
 #include "framework/qt/ModalLoop.h"

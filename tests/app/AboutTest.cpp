@@ -9,7 +9,7 @@
 #include "RunningProgram.h"
 #include "app/App.h"
 #include "app/Startup.h"
-#include "framework/Dialogs.h"
+#include "framework/TestHooks.h"
 #include "help/AboutBox.h"
 #include "tests/support/Inspect.h"
 

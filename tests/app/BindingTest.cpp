@@ -10,6 +10,7 @@
 #include "../plugin/InstanceData.h"
 #include "../plugin/RecordingInput.h"
 #include "AppFixture.h"
+#include "app/TestHooks.h"
 #include "app/TolvaneVrek.h"
 #include "framework/PluginHost.h"
 

@@ -2,7 +2,7 @@
 #include "AppFixture.h"
 #include "app/Startup.h"
 #include "app/TolvaneVrek.h"
-#include "framework/PluginHost.h"
+#include "framework/TestHooks.h"
 
 void setUpProgramOnce() {
     static bool done = [] {

@@ -10,7 +10,7 @@
 #include "app/App.h"
 #include "app/MenuBar1.h"
 #include "app/Startup.h"
-#include "framework/Printing.h"
+#include "framework/TestHooks.h"
 #include "tests/support/Inspect.h"
 
 namespace {

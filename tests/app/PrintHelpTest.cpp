@@ -14,6 +14,7 @@
 #include "framework/Date.h"
 #include "framework/Printing.h"
 #include "framework/StyledTextPrinter.h"
+#include "framework/TestHooks.h"
 #include "help/Help.h"
 #include "help/HelpPrinting.h"
 #include "tests/support/EnvironmentGuard.h"

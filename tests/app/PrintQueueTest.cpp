@@ -13,7 +13,7 @@
 #include <unistd.h>
 
 #include "../framework/UiTestSupport.h"
-#include "framework/Printing.h"
+#include "framework/TestHooks.h"
 #include "help/Help.h"
 #include "help/HelpPrinting.h"
 #include "tests/support/Inspect.h"

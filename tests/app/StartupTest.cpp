@@ -15,9 +15,10 @@
 #include "app/MenuBar1.h"
 #include "app/Module1.h"
 #include "app/Startup.h"
+#include "app/TestHooks.h"
 #include "app/prefModule.h"
-#include "framework/Dialogs.h"
 #include "framework/Runtime.h"
+#include "framework/TestHooks.h"
 #include "framework/Timer.h"
 #include "help/MenuBar2.h"
 

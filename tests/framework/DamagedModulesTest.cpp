@@ -10,6 +10,7 @@
 #include "framework/HTTPSocket.h"
 #include "framework/ModuleLoader.h"
 #include "framework/Printing.h"
+#include "framework/TestHooks.h"
 #include "tests/framework/UiTestSupport.h"
 #include "tests/plugin/ElfFile.h"
 #include "tests/support/FileContents.h"

@@ -3,6 +3,7 @@
 #include "framework/MessageDialog.h"
 #include "framework/Properties.h"
 #include "framework/PushButton.h"
+#include "framework/TestHooks.h"
 #include "tests/framework/LoggedWindow.h"
 #include "tests/framework/UiTestSupport.h"
 #include "tests/support/EnvironmentGuard.h"

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "framework/HTTPSocket.h"
+#include "framework/TestHooks.h"
 #include "tests/framework/UiTestSupport.h"
 #include "tests/support/LoopbackHTTPServer.h"
 

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "framework/Printing.h"
+#include "framework/TestHooks.h"
 #include "tests/framework/LoggedWindow.h"
 #include "tests/framework/UiTestSupport.h"
 #include "tests/support/EnvironmentGuard.h"

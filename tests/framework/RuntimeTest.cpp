@@ -3,6 +3,7 @@
 #include <csignal>
 
 #include "framework/MessageDialog.h"
+#include "framework/TestHooks.h"
 #include "tests/framework/LoggedWindow.h"
 #include "tests/framework/UiTestSupport.h"
 #include "tests/support/Inspect.h"

@@ -11,6 +11,7 @@
 #include "framework/Delegate.h"
 #include "framework/Dialogs.h"
 #include "framework/Runtime.h"
+#include "framework/TestHooks.h"
 #include "framework/Timer.h"
 #include "framework/Window.h"
 

@@ -3,6 +3,7 @@
 #include "app/App.h"
 #include "builders/VendorHost.h"
 #include "framework/HTTPSocket.h"
+#include "framework/TestHooks.h"
 #include "tests/support/Inspect.h"
 #include "tests/update/UpdateFixture.h"
 #include "update/updateWindow.h"

@@ -3,9 +3,8 @@
 #include "app/App.h"
 #include "app/MenuBar1.h"
 #include "app/Startup.h"
-#include "framework/Dialogs.h"
-#include "framework/HTTPSocket.h"
 #include "framework/Menu.h"
+#include "framework/TestHooks.h"
 #include "tests/support/Inspect.h"
 
 void UpdateTest::SetUp() {

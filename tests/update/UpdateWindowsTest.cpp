@@ -3,7 +3,7 @@
 #include <sstream>
 
 #include "app/App.h"
-#include "tests/framework/TestObject.h"
+#include "framework/ApplicationSettings.h"
 #include "tests/support/Inspect.h"
 #include "tests/update/UpdateFixture.h"
 
@@ -53,18 +53,6 @@ std::vector<std::string> words(const std::string& text) {
     return out;
 }
 
-// The running version's long text, as the application gives it; a test application can leave
-// it empty.
-class EmptyVersionApp : public TestObject<EmptyVersionApp, ambrel::App> {
-  public:
-    static fw::ClassRecord describe() {
-        return {.name = "EmptyVersionApp",
-                .super = &ambrel::App::Class(),
-                .create = fw::factoryOf<EmptyVersionApp>()};
-    }
-    fw::String LongVersion() const override { return ""; }
-};
-
 class UpdateWindows : public UpdateTest {};
 
 TEST_F(UpdateWindows, TheSelfTestWindowShowsTheRunningVersionAndItsButton) {
@@ -88,9 +76,16 @@ TEST_F(UpdateWindows, TheSelfTestWindowShowsTheRunningVersionAndItsButton) {
     EXPECT_EQ(b->Height(), 21);
 }
 
+// The running version's long text comes from the version data handed over at start-up, which
+// may leave it empty.
 TEST_F(UpdateWindows, AnEmptyLongVersionGivesAnEmptyLabel) {
-    fw::_RuntimeRegisterAppObject(fw::make<EmptyVersionApp>());
-    EXPECT_EQ(::selfTest()->StaticText2()->Text().bytes(), "");
+    const fw::ApplicationSettings handedOver = fw::applicationSettings();
+    fw::ApplicationSettings withoutLongVersion = handedOver;
+    withoutLongVersion.longVersion.clear();
+    fw::setApplicationSettings(withoutLongVersion);
+    const std::string shown = ::selfTest()->StaticText2()->Text().bytes();
+    fw::setApplicationSettings(handedOver);
+    EXPECT_EQ(shown, "");
 }
 
 TEST_F(UpdateWindows, CheckNowTwiceGivesOneWindow) {
