@@ -16,7 +16,7 @@ display=(xvfb)
 test=(
   "${display[@]}" xauth openbox x11-utils x11-xserver-utils
   libgtest-dev libgmock-dev libxss-dev libxi-dev
-  cups printer-driver-cups-pdf poppler-utils
+  cups cups-client printer-driver-cups-pdf poppler-utils util-linux mount
   desktop-file-utils clang-format
 )
 picture=("${display[@]}" openbox x11-utils x11-apps netpbm)

@@ -1,11 +1,14 @@
 // OpenPrinterDialog over the printing module's dialog, which offers every CUPS printer and printing
 // to a PDF file.
 #include <QApplication>
+#include <atomic>
+#include <memory>
 #include <optional>
 
 #include "framework/Dialogs.h"
 #include "framework/FrameworkModule.h"
 #include "framework/Printing.h"
+#include "framework/Runtime.h"
 #include "framework/Window.h"
 #include "framework/qt/Convert.h"
 #include "framework/qt/ModalLoop.h"
@@ -31,10 +34,23 @@ const PrintingCalls* printing() {
 // Whether the print service answers, asked on a thread of its own while the event loop runs as in
 // a modal wait.
 detail::PrintServiceState askPrintService(const PrintingCalls& calls) {
-    detail::PrintServiceState asked = detail::PrintServiceState::Abandoned;
-    if (!detail::waitModally([&] { asked = calls.askPrintService(); }))
+    struct Asking {
+        std::atomic<bool> stop = false;
+        std::atomic<detail::PrintServiceState> asked = detail::PrintServiceState::Abandoned;
+    };
+    auto asking = std::make_shared<Asking>();
+    const PrintingCalls* kept = &calls; // the module's table, kept for the process
+    if (!detail::waitModally([asking, kept] { asking->asked = kept->askPrintService(asking->stop); },
+                             [asking] { asking->stop = true; }))
         return detail::PrintServiceState::Abandoned;
-    return asked;
+    return asking->asked;
+}
+
+void tellWhyNot(const detail::ChosenPrinter& chosen) {
+    if (!chosen.refusal.isEmpty())
+        MsgBox(printFailureText() + "\n" + detail::fromQt(chosen.refusal));
+    else if (chosen.service == detail::PrintServiceState::Silent)
+        MsgBox("The print service does not answer.");
 }
 
 String& failureText() {
@@ -69,11 +85,17 @@ Ref<Graphics> OpenPrinterDialog(PrinterSetup*, Window* parent) {
                                        detail::toQt(made.printerName), detail::toQt(made.paperSize)};
     }
     QWidget* owner = parent ? parent->bridge().widget() : nullptr;
-    std::unique_ptr<detail::PrinterPages> printer = calls->choosePrinter(
-        owner, choice ? &*choice : nullptr, QApplication::applicationName(), &detail::runModal);
-    if (!printer)
+    detail::ChosenPrinter chosen =
+        calls->choosePrinter(owner, choice ? &*choice : nullptr, QApplication::applicationName(),
+                             &detail::runModal, &detail::waitModally);
+    // Nothing prints while the program quits: a dialog ended by a termination signal was no answer.
+    if (RuntimeQuitting())
         return nullptr;
-    auto job = std::make_unique<detail::PrintJob>(std::move(printer));
+    if (!chosen.printer) {
+        tellWhyNot(chosen);
+        return nullptr;
+    }
+    auto job = std::make_unique<detail::PrintJob>(std::move(chosen.printer));
     if (!job->started()) {
         MsgBox(String("The print job could not be started on " + job->printer().destination().toStdString() +
                       "."));
