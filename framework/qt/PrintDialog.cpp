@@ -46,11 +46,13 @@ detail::PrintServiceState askPrintService(const PrintingCalls& calls) {
     return asking->asked;
 }
 
+constexpr const char* kSilent = "The print service does not answer.";
+
 void tellWhyNot(const detail::ChosenPrinter& chosen) {
     if (!chosen.refusal.isEmpty())
         MsgBox(printFailureText() + "\n" + detail::fromQt(chosen.refusal));
     else if (chosen.service == detail::PrintServiceState::Silent)
-        MsgBox("The print service does not answer.");
+        MsgBox(kSilent);
 }
 
 String& failureText() {
@@ -66,11 +68,10 @@ Ref<Graphics> OpenPrinterDialog(PrinterSetup*, Window* parent) {
         MsgBox("Printing is not available: a part of the program is missing.");
         return nullptr;
     }
-    // The printer below asks the print service for its printers, and would wait on a silent one
-    // for minutes with the loop held: the panel would stop counting.
+    // Asked first, so that a service that does not answer is told before any dialog comes.
     switch (askPrintService(*calls)) {
     case detail::PrintServiceState::Silent:
-        MsgBox("The print service does not answer.");
+        MsgBox(kSilent);
         return nullptr;
     case detail::PrintServiceState::Abandoned:
         return nullptr;

@@ -11,6 +11,7 @@
 
 #include <QCoreApplication>
 #include <QThread>
+#include <atomic>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -24,7 +25,8 @@ namespace fw::detail {
 
 namespace {
 
-ModalWait gWait = nullptr;
+// Set once on the loop's thread; read on any thread the toolkit calls from.
+std::atomic<ModalWait> gWait = nullptr;
 PrintServiceState gAttempt = PrintServiceState::Answers;
 QString gJobRefusal;
 
@@ -50,14 +52,14 @@ template <class Result> struct Call {
 };
 
 // Runs `ask` over a bounded connection on a thread of its own; the result, or nothing when the
-// call was given up (a result that comes too late is let go with `release`). `error`: the client
-// library's last error when the call failed, taken on its thread.
+// call was given up (a result that comes too late is let go with `release`). `error`: why the call
+// failed, as the client library told it on its thread; empty when it did not.
 template <class Result, class Ask, class Release>
 std::optional<Result> offLoop(Ask ask, Release release, std::string* error = nullptr) {
     if (gAttempt != PrintServiceState::Answers)
         return std::nullopt;
     auto call = std::make_shared<Call<Result>>();
-    const bool ended = !gWait(
+    const bool ended = !gWait.load()(
         [call, ask, release] {
             cupsSetPasswordCB2(&noPassword, nullptr);
             Result result{};
@@ -68,8 +70,11 @@ std::optional<Result> offLoop(Ask ask, Release release, std::string* error = nul
                 if (connection.http())
                     result = ask(connection.http());
                 gaveUp = connection.gaveUp();
-                if (cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE)
-                    failure = cupsLastErrorString() ? cupsLastErrorString() : "";
+                if (!connection.http())
+                    failure = "The print service cannot be reached.";
+                else if (cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE)
+                    failure = std::string("The print service refused the job: ") +
+                              (cupsLastErrorString() ? cupsLastErrorString() : "no reason given.");
             }
             std::lock_guard lock(call->mutex);
             call->finished = true;
@@ -233,11 +238,12 @@ __attribute__((visibility("default"))) int cupsPrintFile(const char* printer, co
         },
         [](int&) {}, &error);
     if (!job)
-        fw::detail::gJobRefusal = QStringLiteral("The print service does not answer.");
+        fw::detail::gJobRefusal = fw::detail::gAttempt == fw::detail::PrintServiceState::Silent
+                                      ? QStringLiteral("The print service does not answer.")
+                                      : QStringLiteral("The job was not handed over: the program quits.");
     else if (*job == 0)
-        fw::detail::gJobRefusal =
-            QStringLiteral("The print service refused the job: %1")
-                .arg(error.empty() ? QStringLiteral("no reason given.") : QString::fromStdString(error));
+        fw::detail::gJobRefusal = QString::fromStdString(
+            error.empty() ? std::string("The print service refused the job: no reason given.") : error);
     return job.value_or(0);
 }
 

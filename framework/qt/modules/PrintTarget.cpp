@@ -48,19 +48,25 @@ bool completePdf(int fd) {
 
 } // namespace
 
-QString PrintTarget::refusalOf(const QString& file) {
+QString PrintTarget::refusalOf(const QString& file, Writing writing) {
+    const QByteArray name = QFile::encodeName(file);
     // Opened for writing without blocking, neither made nor cut: a FIFO with no reader answers at
     // once, one with a reader and any other file show their type.
-    const int fd = ::open(QFile::encodeName(file).constData(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    const int fd = ::open(name.constData(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
-        switch (errno) {
+        const int error = errno;
+        struct stat st {};
+        switch (error) {
         case ENOENT:
             return {}; // a new file; a folder that is missing shows when the file is made
         case ENXIO:
         case EISDIR:
             return notRegular(file);
         default:
-            return cannotWrite(file, errno);
+            // Its type, looked up without opening it, when whether it can be written is told elsewhere.
+            if (writing == Writing::ToldElsewhere && ::stat(name.constData(), &st) == 0)
+                return S_ISREG(st.st_mode) ? QString() : notRegular(file);
+            return cannotWrite(file, error);
         }
     }
     struct stat st {};

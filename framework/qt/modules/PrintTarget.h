@@ -12,8 +12,11 @@ namespace fw::detail {
 
 class PrintTarget {
   public:
-    // Why the file cannot be printed into, or nothing.
-    static QString refusalOf(const QString& file);
+    enum class Writing { Checked, ToldElsewhere };
+    // Why the file cannot be printed into, or nothing. Whether it can be written is checked too
+    // unless the caller has it told elsewhere (the print dialog tells it itself, and lets the user
+    // choose another name).
+    static QString refusalOf(const QString& file, Writing writing = Writing::Checked);
     // The target the name gives, with its temporary made; null, and `refusal` told, when it cannot
     // be one.
     static std::unique_ptr<PrintTarget> open(const QString& file, QString& refusal);

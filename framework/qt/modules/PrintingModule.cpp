@@ -74,7 +74,9 @@ bool refuseUnfitFiles(QPrintDialog& dialog, QString& refusal) {
         return false;
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, [&dialog, name, &refusal] {
         // The dialog prints into the named file while the name can be edited.
-        if (name->isEnabled() && !(refusal = PrintTarget::refusalOf(name->text())).isEmpty()) {
+        if (name->isEnabled() &&
+            !(refusal = PrintTarget::refusalOf(name->text(), PrintTarget::Writing::ToldElsewhere))
+                 .isEmpty()) {
             dialog.reject();
             return;
         }
