@@ -127,9 +127,6 @@ QAbstractButton* refusingButton(QMessageBox& box) {
     return nullptr;
 }
 
-// Ends the questions and dialogs that the box opened itself (the toolkit's own, which run loops
-// of their own, as the print dialog's "already exists. Do you want to overwrite it?"): innermost
-// first, each as refused; an unanswered question is a No.
 bool openedFrom(const QWidget& box, const QWidget* window) {
     for (const QWidget* w = window->parentWidget(); w; w = w->parentWidget())
         if (w == &box)
@@ -137,6 +134,9 @@ bool openedFrom(const QWidget& box, const QWidget* window) {
     return false;
 }
 
+// Ends the questions and dialogs that the box opened itself (the toolkit's own, which run loops
+// of their own, as the print dialog's "already exists. Do you want to overwrite it?"): innermost
+// first, each as refused; an unanswered question is a No.
 void endWhatItOpened(QDialog& box) {
     for (int depth = 0; depth < 16; ++depth) {
         QWidget* front = QApplication::activeModalWidget();

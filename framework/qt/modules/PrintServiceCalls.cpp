@@ -40,6 +40,13 @@ const char* noPassword(const char*, http_t*, const char*, const char*, void*) {
     return nullptr;
 }
 
+// Why a call that was made failed: the service could not be reached, or what the client library
+// told on the call's thread (empty when it told nothing).
+struct CallFailure {
+    bool reached = true;
+    std::string error;
+};
+
 // One call on its way: what the thread found, and whether the loop still wants it.
 template <class Result> struct Call {
     std::mutex mutex;
@@ -47,15 +54,14 @@ template <class Result> struct Call {
     bool abandoned = false;
     bool gaveUp = false;
     Result result{};
-    std::string error;
+    CallFailure failure;
     std::atomic<bool> stop = false;
 };
 
 // Runs `ask` over a bounded connection on a thread of its own; the result, or nothing when the
-// call was given up (a result that comes too late is let go with `release`). `error`: why the call
-// failed, as the client library told it on its thread; empty when it did not.
+// call was given up (a result that comes too late is let go with `release`), and why it failed.
 template <class Result, class Ask, class Release>
-std::optional<Result> offLoop(Ask ask, Release release, std::string* error = nullptr) {
+std::optional<Result> offLoop(Ask ask, Release release, CallFailure* failed = nullptr) {
     if (gAttempt != PrintServiceState::Answers)
         return std::nullopt;
     auto call = std::make_shared<Call<Result>>();
@@ -64,17 +70,16 @@ std::optional<Result> offLoop(Ask ask, Release release, std::string* error = nul
             cupsSetPasswordCB2(&noPassword, nullptr);
             Result result{};
             bool gaveUp = false;
-            std::string failure;
+            CallFailure failure;
             {
                 BoundedConnection connection(call->stop);
                 if (connection.http())
                     result = ask(connection.http());
                 gaveUp = connection.gaveUp();
-                if (!connection.http())
-                    failure = "The print service cannot be reached.";
-                else if (cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE)
-                    failure = std::string("The print service refused the job: ") +
-                              (cupsLastErrorString() ? cupsLastErrorString() : "no reason given.");
+                failure.reached = connection.http() != nullptr;
+                if (failure.reached && cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE &&
+                    cupsLastErrorString())
+                    failure.error = cupsLastErrorString();
             }
             std::lock_guard lock(call->mutex);
             call->finished = true;
@@ -84,7 +89,7 @@ std::optional<Result> offLoop(Ask ask, Release release, std::string* error = nul
             }
             call->result = result;
             call->gaveUp = gaveUp;
-            call->error = std::move(failure);
+            call->failure = std::move(failure);
         },
         [call] { call->stop = true; });
     std::lock_guard lock(call->mutex);
@@ -95,8 +100,8 @@ std::optional<Result> offLoop(Ask ask, Release release, std::string* error = nul
             release(call->result);
         return std::nullopt;
     }
-    if (error)
-        *error = call->error;
+    if (failed)
+        *failed = call->failure;
     return call->result;
 }
 
@@ -230,20 +235,23 @@ __attribute__((visibility("default"))) int cupsPrintFile(const char* printer, co
     auto copied = std::make_shared<fw::detail::Options>();
     for (int i = 0; i < num_options; ++i)
         copied->count = cupsAddOption(options[i].name, options[i].value, copied->count, &copied->options);
-    std::string error;
+    fw::detail::CallFailure failure;
     const std::optional<int> job = fw::detail::offLoop<int>(
         [destination, file, name, copied](http_t* http) {
             return cupsPrintFile2(http, destination.c_str(), file.c_str(), name.c_str(), copied->count,
                                   copied->options);
         },
-        [](int&) {}, &error);
+        [](int&) {}, &failure);
     if (!job)
         fw::detail::gJobRefusal = fw::detail::gAttempt == fw::detail::PrintServiceState::Silent
                                       ? QStringLiteral("The print service does not answer.")
                                       : QStringLiteral("The job was not handed over: the program quits.");
+    else if (*job == 0 && !failure.reached)
+        fw::detail::gJobRefusal = QStringLiteral("The print service cannot be reached.");
     else if (*job == 0)
-        fw::detail::gJobRefusal = QString::fromStdString(
-            error.empty() ? std::string("The print service refused the job: no reason given.") : error);
+        fw::detail::gJobRefusal = QStringLiteral("The print service refused the job: %1")
+                                      .arg(failure.error.empty() ? QStringLiteral("no reason given.")
+                                                                 : QString::fromStdString(failure.error));
     return job.value_or(0);
 }
 
