@@ -79,7 +79,10 @@ void RuntimeInit(int argc, char** argv) {
     s.argv = {s.arguments[0].data(), nullptr};
     s.argc = 1;
     detail::exitUnlessDisplayOpens();
-    detail::startToolkit(s.argc, s.argv.data(), applicationName());
+    {
+        const detail::DisplayLossWatch watch;
+        detail::startToolkit(s.argc, s.argv.data(), applicationName());
+    }
     detail::useProgramStyle();
     detail::lookAlikeActiveOrNot();
     detail::installTerminationHandlers();
@@ -154,8 +157,12 @@ void Quit(int32_t exitCode) {
     s.exitCode = exitCode;
     s.quitPending = true;
     // Outside the loop there is nothing to end yet: _RuntimeRun sees the pending quit.
-    if (s.loopDepth > 0)
+    if (s.loopDepth > 0) {
+        // Boxes still up are answered as cancelled first: the loop's end would leave them
+        // unanswered, which a question of the toolkit's own takes as its Yes.
+        detail::endModalRuns();
         detail::exitLoop(exitCode);
+    }
 }
 
 void RuntimeQuitCommand() {

@@ -17,7 +17,7 @@ display=(xvfb)
 test=(
   "${display[@]}" xauth openbox x11-utils x11-xserver-utils
   libgtest-dev libgmock-dev libxss-dev libxi-dev
-  cups printer-driver-cups-pdf poppler-utils
+  cups cups-client printer-driver-cups-pdf poppler-utils util-linux mount
   desktop-file-utils clang-format
   mutter xwayland dbus
 )

@@ -1,9 +1,13 @@
 #include "framework/qt/DisplayCheck.h"
 #include "framework/ApplicationSettings.h"
 
+#include <QMessageLogContext>
+#include <QString>
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
 #include <string>
+#include <vector>
 
 #include <xcb/xcb.h>
 
@@ -34,11 +38,7 @@ bool displayOpens() {
     return usable;
 }
 
-} // namespace
-
-void exitUnlessDisplayOpens() {
-    if (!onXPlatform() || displayOpens())
-        return;
+void sayTheDisplayDoesNotOpen() {
     const char* display = std::getenv("DISPLAY");
     if (display && *display)
         std::fprintf(stderr, "%s cannot open the display \"%s\".\n", applicationSettings().name.c_str(),
@@ -46,7 +46,82 @@ void exitUnlessDisplayOpens() {
     else
         std::fprintf(stderr, "%s cannot open a display: none is set (DISPLAY is empty).\n",
                      applicationSettings().name.c_str());
+}
+
+// One message the toolkit logged, with its own copy of where it came from.
+struct HeldMessage {
+    QtMsgType type;
+    std::string file, function, category;
+    int line;
+    QString text;
+};
+
+struct Held {
+    std::mutex mutex;
+    std::vector<HeldMessage> messages;
+    QtMessageHandler previous = nullptr;
+};
+
+Held& held() {
+    static auto* h = new Held();
+    return *h;
+}
+
+void passOn(QtMessageHandler to, const HeldMessage& m) {
+    const QMessageLogContext context(m.file.c_str(), m.line, m.function.c_str(), m.category.c_str());
+    to(m.type, context, m.text);
+}
+
+void passOnHeld(Held& h) {
+    for (const HeldMessage& m : h.messages)
+        passOn(h.previous, m);
+    h.messages.clear();
+}
+
+void onStartingMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    Held& h = held();
+    std::lock_guard lock(h.mutex);
+    HeldMessage m{type,
+                  context.file ? context.file : "",
+                  context.function ? context.function : "",
+                  context.category ? context.category : "",
+                  context.line,
+                  text};
+    if (type != QtFatalMsg) {
+        h.messages.push_back(std::move(m));
+        return;
+    }
+    if (onXPlatform() && !displayOpens()) {
+        sayTheDisplayDoesNotOpen();
+        std::fflush(stderr);
+        // Inside the toolkit's half-made start: nothing of it is run down, nor is there anything
+        // to save yet.
+        std::_Exit(1);
+    }
+    passOnHeld(h);
+    passOn(h.previous, m); // the toolkit aborts when this returns, as it would have
+}
+
+} // namespace
+
+void exitUnlessDisplayOpens() {
+    if (!onXPlatform() || displayOpens())
+        return;
+    sayTheDisplayDoesNotOpen();
     std::exit(1);
+}
+
+DisplayLossWatch::DisplayLossWatch() {
+    Held& h = held();
+    std::lock_guard lock(h.mutex);
+    h.previous = qInstallMessageHandler(&onStartingMessage);
+}
+
+DisplayLossWatch::~DisplayLossWatch() {
+    Held& h = held();
+    std::lock_guard lock(h.mutex);
+    qInstallMessageHandler(h.previous);
+    passOnHeld(h);
 }
 
 } // namespace fw::detail

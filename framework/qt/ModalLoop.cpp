@@ -1,11 +1,16 @@
 #include "framework/qt/ModalLoop.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QEvent>
 #include <QEventLoop>
+#include <QMessageBox>
 #include <QPointer>
 #include <QWidget>
-#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -14,6 +19,8 @@
 namespace fw::detail {
 
 namespace {
+
+constexpr std::chrono::milliseconds kStopGrace{500};
 
 bool isInput(QEvent::Type type) {
     switch (type) {
@@ -105,6 +112,46 @@ class GateInPlace {
     GateInPlace& operator=(const GateInPlace&) = delete;
 };
 
+// The button a message box takes as its answer when it is closed rather than answered: the one
+// set for Escape, its only button, or one that refuses (Cancel, No), as the toolkit finds it.
+QAbstractButton* refusingButton(QMessageBox& box) {
+    if (QAbstractButton* escape = box.escapeButton())
+        return escape;
+    const QList<QAbstractButton*> buttons = box.buttons();
+    if (buttons.size() == 1)
+        return buttons.front();
+    for (QMessageBox::ButtonRole role : {QMessageBox::RejectRole, QMessageBox::NoRole})
+        for (QAbstractButton* button : buttons)
+            if (box.buttonRole(button) == role)
+                return button;
+    return nullptr;
+}
+
+bool openedFrom(const QWidget& box, const QWidget* window) {
+    for (const QWidget* w = window->parentWidget(); w; w = w->parentWidget())
+        if (w == &box)
+            return true;
+    return false;
+}
+
+// Ends the questions and dialogs that the box opened itself (the toolkit's own, which run loops
+// of their own, as the print dialog's "already exists. Do you want to overwrite it?"): innermost
+// first, each as refused; an unanswered question is a No.
+void endWhatItOpened(QDialog& box) {
+    for (int depth = 0; depth < 16; ++depth) {
+        QWidget* front = QApplication::activeModalWidget();
+        if (!front || !openedFrom(box, front))
+            return;
+        auto* question = qobject_cast<QMessageBox*>(front);
+        if (QAbstractButton* no = question ? refusingButton(*question) : nullptr)
+            no->click();
+        else if (auto* dialog = qobject_cast<QDialog*>(front))
+            dialog->reject();
+        else
+            front->hide();
+    }
+}
+
 } // namespace
 
 int runModal(QDialog& dialog) {
@@ -113,33 +160,65 @@ int runModal(QDialog& dialog) {
     dialog.setWindowModality(Qt::ApplicationModal);
     QPointer<QDialog> box(&dialog);
     InputGate gate(&dialog, [box] {
-        if (box)
-            box->reject();
+        // A box already answered, whose loop has not returned yet, keeps its answer.
+        if (!box || !box->isVisible())
+            return;
+        endWhatItOpened(*box);
+        box->reject();
     });
     GateInPlace inPlace(gate);
     return dialog.exec();
 }
 
-bool waitModally(std::function<void()> work) {
+bool waitModally(std::function<void()> work, std::function<void()> stop) {
     if (RuntimeQuitting())
         return false;
+    // What the worker shares with this wait; it may outlive the wait once stopped.
+    struct Shared {
+        std::mutex mutex;
+        std::condition_variable ended;
+        bool finished = false;
+        QEventLoop* loop = nullptr; // while the wait runs
+    };
+    auto shared = std::make_shared<Shared>();
     QEventLoop loop;
-    std::atomic<bool> finished = false;
+    shared->loop = &loop;
     bool ended = false;
     InputGate gate(nullptr, [&] {
         ended = true;
         loop.quit();
     });
     GateInPlace inPlace(gate);
-    std::thread worker([&] {
+    std::thread worker([shared, work = std::move(work)] {
         work();
-        finished = true;
-        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+        std::lock_guard lock(shared->mutex);
+        shared->finished = true;
+        shared->ended.notify_all();
+        if (shared->loop)
+            QMetaObject::invokeMethod(shared->loop, &QEventLoop::quit, Qt::QueuedConnection);
     });
+    auto finished = [&] {
+        std::lock_guard lock(shared->mutex);
+        return shared->finished;
+    };
     // The worker's quit may come before the loop runs: it waits in the queue until then.
-    while (!finished && !ended)
+    while (!finished() && !ended)
         loop.exec();
-    worker.join();
+    std::unique_lock lock(shared->mutex);
+    shared->loop = nullptr;
+    if (!shared->finished && stop) {
+        lock.unlock();
+        stop();
+        lock.lock();
+    }
+    // A stopped work ends within a tick of its own; one that does not is left to end by itself,
+    // so that a quit is never held up.
+    if (shared->ended.wait_for(lock, kStopGrace, [&] { return shared->finished; })) {
+        lock.unlock();
+        worker.join();
+    } else {
+        worker.detach();
+    }
     return !ended;
 }
 

@@ -22,9 +22,9 @@ namespace fw::detail {
 int runModal(QDialog& dialog);
 
 // Runs `work` on a thread of its own while the loop goes on as in a modal run, with no window
-// taking input; returns once the work has finished. The work must end by itself within a bound
-// (it is waited for, even when the modal runs are ended); true when it ran to its end before the
-// modal runs were ended or the runtime began to quit.
-bool waitModally(std::function<void()> work);
+// taking input; returns once the work has finished, true, or once the modal runs were ended or the
+// runtime began to quit, false. Then `stop` asks the work to end, and it is waited for a short
+// while only: work that goes on after holds what it uses (shared), never the caller's own.
+bool waitModally(std::function<void()> work, std::function<void()> stop);
 
 } // namespace fw::detail

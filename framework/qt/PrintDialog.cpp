@@ -1,11 +1,14 @@
 // OpenPrinterDialog over the printing module's dialog, which offers every CUPS printer and printing
 // to a PDF file.
 #include <QApplication>
+#include <atomic>
+#include <memory>
 #include <optional>
 
 #include "framework/Dialogs.h"
 #include "framework/FrameworkModule.h"
 #include "framework/Printing.h"
+#include "framework/Runtime.h"
 #include "framework/TestHooks.h"
 #include "framework/Window.h"
 #include "framework/qt/Convert.h"
@@ -32,10 +35,25 @@ const PrintingCalls* printing() {
 // Whether the print service answers, asked on a thread of its own while the event loop runs as in
 // a modal wait.
 detail::PrintServiceState askPrintService(const PrintingCalls& calls) {
-    detail::PrintServiceState asked = detail::PrintServiceState::Abandoned;
-    if (!detail::waitModally([&] { asked = calls.askPrintService(); }))
+    struct Asking {
+        std::atomic<bool> stop = false;
+        std::atomic<detail::PrintServiceState> asked = detail::PrintServiceState::Abandoned;
+    };
+    auto asking = std::make_shared<Asking>();
+    const PrintingCalls* kept = &calls; // the module's table, kept for the process
+    if (!detail::waitModally([asking, kept] { asking->asked = kept->askPrintService(asking->stop); },
+                             [asking] { asking->stop = true; }))
         return detail::PrintServiceState::Abandoned;
-    return asked;
+    return asking->asked;
+}
+
+constexpr const char* kSilent = "The print service does not answer.";
+
+void tellWhyNot(const detail::ChosenPrinter& chosen) {
+    if (!chosen.refusal.isEmpty())
+        MsgBox(printFailureText() + "\n" + detail::fromQt(chosen.refusal));
+    else if (chosen.service == detail::PrintServiceState::Silent)
+        MsgBox(kSilent);
 }
 
 String& failureText() {
@@ -51,11 +69,10 @@ Ref<Graphics> OpenPrinterDialog(PrinterSetup*, Window* parent) {
         MsgBox("Printing is not available: a part of the program is missing.");
         return nullptr;
     }
-    // The printer below asks the print service for its printers, and would wait on a silent one
-    // for minutes with the loop held: the panel would stop counting.
+    // Asked first, so that a service that does not answer is told before any dialog comes.
     switch (askPrintService(*calls)) {
     case detail::PrintServiceState::Silent:
-        MsgBox("The print service does not answer.");
+        MsgBox(kSilent);
         return nullptr;
     case detail::PrintServiceState::Abandoned:
         return nullptr;
@@ -70,11 +87,17 @@ Ref<Graphics> OpenPrinterDialog(PrinterSetup*, Window* parent) {
                                        detail::toQt(made.printerName), detail::toQt(made.paperSize)};
     }
     QWidget* owner = parent ? parent->bridge().widget() : nullptr;
-    std::unique_ptr<detail::PrinterPages> printer = calls->choosePrinter(
-        owner, choice ? &*choice : nullptr, QApplication::applicationName(), &detail::runModal);
-    if (!printer)
+    detail::ChosenPrinter chosen =
+        calls->choosePrinter(owner, choice ? &*choice : nullptr, QApplication::applicationName(),
+                             &detail::runModal, &detail::waitModally);
+    // Nothing prints while the program quits: a dialog ended by a termination signal was no answer.
+    if (RuntimeQuitting())
         return nullptr;
-    auto job = std::make_unique<detail::PrintJob>(std::move(printer));
+    if (!chosen.printer) {
+        tellWhyNot(chosen);
+        return nullptr;
+    }
+    auto job = std::make_unique<detail::PrintJob>(std::move(chosen.printer));
     if (!job->started()) {
         MsgBox(String("The print job could not be started on " + job->printer().destination().toStdString() +
                       "."));

@@ -34,7 +34,7 @@ QString PrintJob::finish() {
         return {};
     if (painter_.isActive() && !painter_.end())
         return QStringLiteral("The job could not be finished.");
-    return printer_->failure();
+    return printer_->finish();
 }
 
 QFont fontOf(const Graphics& graphics) {

@@ -19,6 +19,7 @@
 
 #include "AppFixture.h"
 #include "ProgramRun.h"
+#include "tests/support/SocketFront.h"
 
 namespace {
 
@@ -72,6 +73,35 @@ TEST(Program, WithoutAUsableDisplaySaysSoInOneLineAndExitsWithOne) {
         EXPECT_NE(lineOf(errors).find(c.named), std::string::npos) << c.what << ": " << errors;
         EXPECT_FALSE(fs::exists(prefs.file())) << c.what;
     }
+}
+
+// The X server stops taking connections between the program's check of the display and the
+// toolkit's own connection: a socket in front of the suite's server hands the first connection
+// through and closes the next ones. The same clean exit as without a display, not the toolkit's
+// abort.
+TEST(Program, ADisplayThatGoesAfterTheCheckSaysSoInOneLineAndExitsWithOne) {
+    const std::string server = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
+    ASSERT_EQ(server.rfind(':', 0), 0u) << "the suite runs on a local server of its own";
+    const std::string number = server.substr(1, server.find('.') - 1);
+    const std::string display = unusedDisplay();
+    SocketFront front("/tmp/.X11-unix/X" + display.substr(1), "/tmp/.X11-unix/X" + number,
+                      SocketFront::Closed);
+    ASSERT_TRUE(front.listening());
+    PrefsFolder prefs;
+    auto environment = onX();
+    environment["DISPLAY"] = display;
+    ProgramRun run(kProgram, {}, environment);
+    std::optional<Exit> exit = run.wait(kBound);
+    ASSERT_TRUE(exit) << "still running";
+    EXPECT_TRUE(exit->exited) << "ended by signal " << exit->status << ": " << run.errors();
+    EXPECT_FALSE(exit->cored);
+    EXPECT_EQ(exit->status, 1);
+    const std::string errors = run.errors();
+    EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+    EXPECT_NE(lineOf(errors).find("cannot open the display \"" + display + "\""), std::string::npos)
+        << errors;
+    EXPECT_GE(front.connections(), 2) << "the toolkit never tried the display";
+    EXPECT_FALSE(fs::exists(prefs.file()));
 }
 
 TEST(Program, TheToolkitsOwnOptionsAreNotHonoured) {

@@ -1,8 +1,11 @@
 // Printing through the real print path into PDF files, the dialog answered as the user would.
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <csignal>
+#include <cstdio>
 #include <filesystem>
+#include <memory>
 
 #include "framework/Printing.h"
 #include "framework/TestHooks.h"
@@ -15,6 +18,33 @@
 #include "tests/support/ScratchFolder.h"
 
 namespace {
+
+using namespace std::chrono_literals;
+
+double secondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// What may stand under the name of the file to print into that is no regular file. A FIFO's reader
+// comes late or at once: a print that waits on it comes back after the wait, to fail.
+struct UnfitTarget {
+    const char* what;
+    std::function<std::unique_ptr<Fifo>(const std::string& path)> make;
+};
+const UnfitTarget kUnfitTargets[] = {
+    {"a FIFO with no reader", [](const std::string& p) { return std::make_unique<Fifo>(p, 10s); }},
+    {"a FIFO being read", [](const std::string& p) { return std::make_unique<Fifo>(p, 0ms); }},
+    {"a link to a device",
+     [](const std::string& p) {
+         std::filesystem::create_symlink("/dev/null", p);
+         return nullptr;
+     }},
+    {"a folder",
+     [](const std::string& p) {
+         std::filesystem::create_directory(p);
+         return nullptr;
+     }},
+};
 
 class Printing : public uitest::WindowTest {
   protected:
@@ -164,6 +194,33 @@ TEST_F(Printing, AJobCutShortByAFullDiskIsReportedOnceWithItsReason) {
               "The test page could not be printed.\nThe file " + file + " was not written completely.");
 }
 
+// Only a regular file, or a new one, is printed into; what else stands under the name is refused
+// at once with the failure box, and nothing is written into it.
+TEST_F(Printing, WhatIsNoRegularFileIsRefusedAtOnce) {
+    fw::setPrintFailureText("The test page could not be printed.");
+    for (const UnfitTarget& target : kUnfitTargets) {
+        SCOPED_TRACE(target.what);
+        messages.clear();
+        const std::string file = folder.file(std::string(target.what) + ".pdf");
+        const std::unique_ptr<Fifo> fifo = target.make(file);
+        answerWithFile(file);
+        const auto start = std::chrono::steady_clock::now();
+        if (fw::Ref<fw::Graphics> g = fw::OpenPrinterDialog(nullptr, nullptr)) {
+            ADD_FAILURE() << "a job was started";
+            g->DrawString("into it", 36, 100);
+        }
+        const double took = secondsSince(start);
+        std::printf("%s: refused after %.3f s\n", target.what, took);
+        EXPECT_LT(took, 5.0);
+        EXPECT_EQ(messages, std::vector<std::string>{"The test page could not be printed.\n" + file +
+                                                     " is not a regular file."});
+        if (fifo) {
+            EXPECT_EQ(fifo->bytesRead(), 0u);
+        }
+    }
+    fw::setPrintFailureText("The document could not be printed.");
+}
+
 TEST_F(Printing, APrintServiceThatDoesNotAnswerIsReportedAsACancelWhileTheLoopRuns) {
     EnvironmentGuard server({"CUPS_SERVER"});
     const std::string socketPath = folder.file("cups.sock");
@@ -229,6 +286,57 @@ TEST_F(PrintDialog, OffersPrintingToAFileAndCancelGivesNil) {
     EXPECT_FALSE(returned);
     EXPECT_NE(std::find(offered.begin(), offered.end(), fw::String("Print to File (PDF)")), offered.end());
     EXPECT_FALSE(fw::inspect::pressDialogButton(true)) << "the dialog is gone";
+}
+
+// The dialog's Print looks at the file named before the toolkit opens it to see whether it can be
+// written (which a FIFO with no reader would hold for good): what is no regular file ends the
+// dialog at once with the failure box, and the toolkit asks nothing about it.
+TEST_F(PrintDialog, AFileThatIsNoRegularFileIsRefusedBeforeTheToolkitOpensIt) {
+    ScratchFolder folder{"ambrel-print-dialog"};
+    for (const UnfitTarget& target : kUnfitTargets) {
+        SCOPED_TRACE(target.what);
+        messages.clear();
+        offered.clear();
+        returned = nullptr;
+        closed = false;
+        const std::string file = folder.file(std::string(target.what) + ".pdf");
+        const std::unique_ptr<Fifo> fifo = target.make(file);
+        std::chrono::steady_clock::time_point pressedAt{};
+        bool asked = false;
+        // Pressed from a timer of its own: what Print does runs inside the press.
+        fw::Ref<fw::Timer> press = uitest::timer(fw::Timer::ModeOff, 1, [&] {
+            pressedAt = std::chrono::steady_clock::now();
+            fw::inspect::pressDialogButton(true);
+        });
+        // Questions and warnings of the toolkit's about the file are closed, and a dialog still up
+        // after them cancelled, so that a failing run ends.
+        fw::Ref<fw::Timer> unstick = uitest::timer(fw::Timer::ModeMultiple, 100, [&] {
+            if (fw::inspect::modalBox().present && fw::inspect::dialogPrinterChoices().empty()) {
+                asked = true;
+                fw::inspect::closeModalBox();
+            } else if (asked) {
+                fw::inspect::pressDialogButton(false);
+            }
+        });
+        EXPECT_TRUE(openWhile(
+            [&] {
+                EXPECT_TRUE(fw::inspect::choosePrintToFile(file));
+                press->setMode(fw::Timer::ModeSingle);
+            },
+            true));
+        unstick->setMode(fw::Timer::ModeOff);
+        const double took = secondsSince(pressedAt);
+        std::printf("%s: refused after %.3f s\n", target.what, took);
+        EXPECT_LT(took, 5.0);
+        EXPECT_TRUE(closed);
+        EXPECT_FALSE(returned);
+        EXPECT_FALSE(asked) << "the toolkit asked about the file";
+        EXPECT_EQ(messages, std::vector<std::string>{"The document could not be printed.\n" + file +
+                                                     " is not a regular file."});
+        if (fifo) {
+            EXPECT_EQ(fifo->bytesRead(), 0u);
+        }
+    }
 }
 
 TEST_F(PrintDialog, ATerminationSignalWhileItIsUpQuits) {

@@ -1,37 +1,57 @@
-// Whether the print service answers, asked before anything of the toolkit's asks it for printers:
-// a scheduler that is stopped, or a socket that takes the connection and never replies, would hold
-// the event loop inside libcups for minutes.
-#include <cerrno>
-#include <cups/cups.h>
+// Whether the print service answers, asked before anything of the toolkit's asks it for printers,
+// over a connection whose waits are bounded.
+#include "framework/qt/modules/PrintService.h"
 
-#include "framework/qt/modules/PrintingModule.h"
+#include <cerrno>
+#include <chrono>
 
 namespace fw::detail {
 
 namespace {
+
 constexpr int kBoundMilliseconds = 3000;
+// How often a wait looks at the bound and at the stop flag.
+constexpr double kTickSeconds = 0.2;
+
+long long nowMilliseconds() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
 } // namespace
 
-// One small request to the scheduler that the client library would find; runs off the loop's thread,
-// so it reads the client settings afresh.
-PrintServiceState askPrintService() {
-    int cancel = 0;
-    http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
-                                kBoundMilliseconds, &cancel);
-    if (!http)
-        return errno == ETIMEDOUT ? PrintServiceState::Silent : PrintServiceState::Absent;
-    bool timedOut = false;
-    httpSetTimeout(
-        http, kBoundMilliseconds / 1000.0,
-        [](http_t*, void* flag) {
-            *static_cast<bool*>(flag) = true;
-            return 0; // give up
-        },
-        &timedOut);
-    ipp_t* reply = cupsDoRequest(http, ippNewRequest(IPP_OP_CUPS_GET_DEFAULT), "/");
-    ippDelete(reply);
-    httpClose(http);
-    return timedOut ? PrintServiceState::Silent : PrintServiceState::Answers;
+BoundedConnection::BoundedConnection(const std::atomic<bool>& stop) : stop_(stop), start_(nowMilliseconds()) {
+    http_ = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, kBoundMilliseconds,
+                         nullptr);
+    if (!http_) {
+        gaveUp_ = errno == ETIMEDOUT || stop_;
+        return;
+    }
+    httpSetTimeout(http_, kTickSeconds, &BoundedConnection::keepWaiting, this);
+}
+
+BoundedConnection::~BoundedConnection() {
+    if (http_)
+        httpClose(http_);
+}
+
+int BoundedConnection::keepWaiting(http_t*, void* self) {
+    auto* c = static_cast<BoundedConnection*>(self);
+    if (c->stop_ || nowMilliseconds() - c->start_ >= kBoundMilliseconds) {
+        c->gaveUp_ = true;
+        return 0;
+    }
+    return 1;
+}
+
+// One small request to the scheduler; runs off the loop's thread, so it reads the client settings
+// afresh.
+PrintServiceState askPrintService(const std::atomic<bool>& stop) {
+    BoundedConnection connection(stop);
+    if (!connection.http())
+        return connection.gaveUp() ? PrintServiceState::Silent : PrintServiceState::Absent;
+    ippDelete(cupsDoRequest(connection.http(), ippNewRequest(IPP_OP_CUPS_GET_DEFAULT), "/"));
+    return connection.gaveUp() ? PrintServiceState::Silent : PrintServiceState::Answers;
 }
 
 } // namespace fw::detail

@@ -2,50 +2,47 @@
 // and the QPrinter it sets up.
 #include "framework/qt/modules/PrintingModule.h"
 
+#include <QCoreApplication>
 #include <QDialog>
-#include <QFile>
+#include <QDialogButtonBox>
+#include <QLineEdit>
 #include <QPageSize>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <cstdio>
+
+#include "framework/qt/modules/PrintService.h"
+#include "framework/qt/modules/PrintTarget.h"
 
 namespace fw::detail {
 
-PrintServiceState askPrintService();
-
 namespace {
-
-// A PDF ends with its end-of-file marker; a file cut short by a full disk does not.
-bool endsLikeAPdf(const QString& fileName) {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly) || file.size() < 8)
-        return false;
-    file.seek(std::max<qint64>(0, file.size() - 32));
-    return file.readAll().trimmed().endsWith("%%EOF");
-}
 
 class Printer final : public PrinterPages {
   public:
-    explicit Printer(std::unique_ptr<QPrinter> printer) : printer_(std::move(printer)) {
+    Printer(std::unique_ptr<QPrinter> printer, std::unique_ptr<PrintTarget> target)
+        : printer_(std::move(printer)), target_(std::move(target)) {
         // Points from the paper's corner: the page's printable margins do not move the origin.
         printer_->setFullPage(true);
+        clearJobRefusal();
     }
     QPaintDevice& device() override { return *printer_; }
     double resolution() const override { return printer_->resolution(); }
     bool newPage() override { return printer_->newPage(); }
-    QString failure() const override {
-        if (printer_->printerState() == QPrinter::Error || printer_->printerState() == QPrinter::Aborted)
+    QString finish() override {
+        if (printer_->printerState() == QPrinter::Error || printer_->printerState() == QPrinter::Aborted) {
+            target_.reset();
             return QStringLiteral("The printer reported an error.");
-        const QString file = printer_->outputFileName();
-        if (!file.isEmpty() && printer_->outputFormat() == QPrinter::PdfFormat && !endsLikeAPdf(file))
-            return QStringLiteral("The file %1 was not written completely.").arg(file);
-        return {};
+        }
+        if (target_)
+            return target_->putInPlace();
+        return jobRefusal();
     }
-    QString destination() const override {
-        return printer_->outputFileName().isEmpty() ? printer_->printerName() : printer_->outputFileName();
-    }
+    QString destination() const override { return target_ ? target_->file() : printer_->printerName(); }
 
   private:
     std::unique_ptr<QPrinter> printer_;
+    std::unique_ptr<PrintTarget> target_;
 };
 
 // The choice a test made, applied as the dialog would have applied it.
@@ -65,24 +62,74 @@ bool apply(const PrinterChoice& choice, QPrinter& printer) {
     return true;
 }
 
-std::unique_ptr<PrinterPages> choosePrinter(QWidget* owner, const PrinterChoice* choice,
-                                            const QString& document, int (*runModal)(QDialog&)) {
+// The dialog's own check of the file name, when Print is pressed, opens the file to see whether it
+// can be written, on the loop's thread: a FIFO with no reader would hold it there for good. The
+// name is looked at first, without blocking, and what is no fit target ends the dialog with the
+// reason; the dialog's check runs only after. False when the dialog is not made as this expects.
+bool refuseUnfitFiles(QPrintDialog& dialog, QString& refusal) {
+    auto* buttons = dialog.findChild<QDialogButtonBox*>(QString(), Qt::FindDirectChildrenOnly);
+    auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("filename"));
+    if (!buttons || !name || dialog.metaObject()->indexOfMethod("_q_checkFields()") < 0 ||
+        !QObject::disconnect(buttons, &QDialogButtonBox::accepted, &dialog, nullptr))
+        return false;
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, [&dialog, name, &refusal] {
+        // The dialog prints into the named file while the name can be edited.
+        if (name->isEnabled() &&
+            !(refusal = PrintTarget::refusalOf(name->text(), PrintTarget::Writing::ToldElsewhere))
+                 .isEmpty()) {
+            dialog.reject();
+            return;
+        }
+        QMetaObject::invokeMethod(&dialog, "_q_checkFields");
+    });
+    return true;
+}
+
+// Told once: printing works on, as the toolkit has it.
+void warnOnce(const char* what) {
+    static bool told = false;
+    if (!told)
+        std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()), what);
+    told = true;
+}
+
+ChosenPrinter choosePrinter(QWidget* owner, const PrinterChoice* choice, const QString& document,
+                            int (*runModal)(QDialog&), ModalWait wait) {
+    ChosenPrinter chosen;
+    // Before the printer is made, which loads the toolkit's CUPS support.
+    if (!keepPrintServiceOffLoop(wait))
+        warnOnce("the print service's calls cannot be kept off the event loop");
+    beginPrintServiceAttempt();
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    if ((chosen.service = printServiceAttempt()) != PrintServiceState::Answers)
+        return chosen;
     printer->setDocName(document);
     bool confirmed = false;
     if (choice) {
         confirmed = apply(*choice, *printer);
     } else {
         QPrintDialog dialog(printer.get(), owner);
+        if ((chosen.service = printServiceAttempt()) != PrintServiceState::Answers)
+            return chosen;
         // Every page is printed as it is drawn: there is no range, selection or current page to
         // choose.
         dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize |
                           QAbstractPrintDialog::PrintCollateCopies);
+        if (!refuseUnfitFiles(dialog, chosen.refusal))
+            warnOnce("the print dialog's file names cannot be checked before it opens them");
         confirmed = runModal(dialog) == QDialog::Accepted;
     }
-    if (!confirmed)
-        return nullptr;
-    return std::make_unique<Printer>(std::move(printer));
+    // A service that stops answering while the dialog is up shows when the job is handed to it.
+    if (!confirmed || !chosen.refusal.isEmpty())
+        return chosen;
+    std::unique_ptr<PrintTarget> target;
+    if (printer->outputFormat() == QPrinter::PdfFormat && !printer->outputFileName().isEmpty()) {
+        if (!(target = PrintTarget::open(printer->outputFileName(), chosen.refusal)))
+            return chosen;
+        printer->setOutputFileName(target->temporary());
+    }
+    chosen.printer = std::make_unique<Printer>(std::move(printer), std::move(target));
+    return chosen;
 }
 
 constexpr PrintingCalls kCalls = {&askPrintService, &choosePrinter};

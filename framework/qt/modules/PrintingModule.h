@@ -5,6 +5,8 @@
 
 #include <QPaintDevice>
 #include <QString>
+#include <atomic>
+#include <functional>
 #include <memory>
 
 class QDialog;
@@ -20,8 +22,9 @@ class PrinterPages {
     // Device pixels per inch.
     virtual double resolution() const = 0;
     virtual bool newPage() = 0;
-    // What went wrong with the job once its painter has ended, or nothing.
-    virtual QString failure() const = 0;
+    // Ends the job once its painter has ended: a file printed into takes the job only now, when it
+    // is complete. What went wrong, or nothing.
+    virtual QString finish() = 0;
     // The file the job prints into, else the printer's name.
     virtual QString destination() const = 0;
 };
@@ -38,18 +41,31 @@ enum class PrintServiceState {
     Answers,   // it replied, whatever it replied
     Absent,    // nothing listens: the toolkit finds no printers at once, and offers printing to a file
     Silent,    // it did not reply within the bound
-    Abandoned, // the question was given up as the program quits
+    Abandoned, // the question was given up: the modal runs were ended, the program quits
+};
+
+// Runs `work` on a thread of its own while the loop goes on as in a modal run, and returns true
+// once it has ended; false when the modal runs were ended first, after `stop` has asked the work
+// to end. The work may outlive the call then: it holds what it uses.
+using ModalWait = bool (*)(std::function<void()> work, std::function<void()> stop);
+
+// What the print dialog gave.
+struct ChosenPrinter {
+    std::unique_ptr<PrinterPages> printer;                  // null: no job (cancelled, refused, no answer)
+    PrintServiceState service = PrintServiceState::Answers; // how the print service's calls went
+    QString refusal; // why the file chosen cannot be printed into; empty when it can
 };
 
 struct PrintingCalls {
-    // Asks the print service one small question, within a few seconds; blocks, and may run on a
-    // thread of its own (never Abandoned).
-    PrintServiceState (*askPrintService)();
+    // Asks the print service one small question, within a few seconds or until `stop` is set;
+    // blocks, and may run on a thread of its own (never Abandoned).
+    PrintServiceState (*askPrintService)(const std::atomic<bool>& stop);
     // The printer for a job named `document`, set up by the user in the print dialog in front of
-    // `owner` (shown through runModal), or by the test's choice when there is one; null when the
-    // dialog is cancelled. Ask the print service first: the printer asks it for its printers.
-    std::unique_ptr<PrinterPages> (*choosePrinter)(QWidget* owner, const PrinterChoice* choice,
-                                                   const QString& document, int (*runModal)(QDialog&));
+    // `owner` (shown through runModal), or by the test's choice when there is one. The toolkit's
+    // calls into the print service run off the loop's thread through `wait`: a service that stops
+    // answering is told in `service`, and the dialog is not shown then.
+    ChosenPrinter (*choosePrinter)(QWidget* owner, const PrinterChoice* choice, const QString& document,
+                                   int (*runModal)(QDialog&), ModalWait wait);
 };
 
 inline constexpr const char* kPrintingModule = "framework-printing";
