@@ -66,7 +66,7 @@ String& failureText() {
 Ref<Graphics> OpenPrinterDialog(PrinterSetup*, Window* parent) {
     const PrintingCalls* calls = printing();
     if (!calls) {
-        MsgBox("Printing is not available: a part of the program is missing.");
+        MsgBox("Printing is not available: a part of the program is missing or damaged.");
         return nullptr;
     }
     // Asked first, so that a service that does not answer is told before any dialog comes.

@@ -73,8 +73,8 @@ TEST(DamagedModules, AreRefusedAndNamedOnceAndWhatNeedsThemGoesOnWithout) {
     const std::string told = testing::internal::GetCapturedStderr();
     fw::setMessagePresenter(nullptr);
 
-    EXPECT_EQ(messages,
-              std::vector<std::string>(2, "Printing is not available: a part of the program is missing."));
+    EXPECT_EQ(messages, std::vector<std::string>(
+                            2, "Printing is not available: a part of the program is missing or damaged."));
     for (const char* name : {"framework-printing", "framework-network", "framework-spelling"})
         EXPECT_EQ(count(told, std::string("Ambrel: ") + name + ".so is damaged: "), 1u) << name << " in:\n"
                                                                                         << told;
