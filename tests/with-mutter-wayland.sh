@@ -7,7 +7,20 @@ set -euo pipefail
 case ${1:-} in
   --namespace)
     shift
+    # The private /tmp would hide a checkout or build that lies under the shared one: the folders
+    # of the shared /tmp that hold this script and the command stay in view, reached through a
+    # descriptor of the shared /tmp kept open across the mount.
+    exec 9</tmp
     mount -t tmpfs -o mode=1777 tmpfs /tmp
+    for path in "$0" "$1"; do
+      case $path in /tmp/?*) ;; *) continue ;; esac
+      top=${path#/tmp/}
+      top=/tmp/${top%%/*}
+      [ -d "$top" ] && continue
+      mkdir -p "$top"
+      mount --no-canonicalize --bind "/proc/self/fd/9/${top#/tmp/}" "$top"
+    done
+    exec 9<&-
     mkdir -m 1777 /tmp/.X11-unix
     export XDG_RUNTIME_DIR=/tmp/runtime
     mkdir -m 700 "$XDG_RUNTIME_DIR"
@@ -48,7 +61,5 @@ case ${1:-} in
     ;;
 esac
 command=$(readlink -f "$(command -v "$1")")
-# The private /tmp hides whatever lies under the shared one.
-case $command in /tmp/*) echo "with-mutter-wayland.sh: $command lies under /tmp" >&2; exit 1 ;; esac
 shift
-exec unshare -m -n "$0" --namespace "$command" "$@"
+exec unshare -m -n "$(readlink -f "$0")" --namespace "$command" "$@"
