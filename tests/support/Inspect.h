@@ -176,6 +176,8 @@ bool choosePrintToFile(const String& file);
 // name), and the window system's id of that window. Nothing, or 0, while none is up.
 std::optional<Rect> modalWidgetRect(const String& captionOrName);
 uint64_t modalWindowId();
+// Whether that widget is a button that is checked (a radio button the user picked).
+bool modalButtonChecked(const String& captionOrName);
 // Where the toolkit believes that window's content lies on the screen; it learns a window
 // manager's move of the window only when the server tells it.
 std::optional<Rect> modalWindowRect();

@@ -48,21 +48,36 @@ bool choosePrintToFile(const String& file) {
     return true;
 }
 
-std::optional<Rect> modalWidgetRect(const String& captionOrName) {
+namespace {
+// A shown, enabled widget of the modal window in front, by a button's caption without its mnemonic
+// mark or by any widget's object name.
+QWidget* modalWidget(const String& captionOrName) {
     QWidget* dialog = QApplication::activeModalWidget();
     if (!dialog)
-        return std::nullopt;
+        return nullptr;
     const QString wanted = detail::toQt(captionOrName);
     for (QWidget* w : dialog->findChildren<QWidget*>()) {
         auto* button = qobject_cast<QAbstractButton*>(w);
         const bool named =
             w->objectName() == wanted || (button && button->text().remove(QLatin1Char('&')) == wanted);
-        if (named && w->isVisible() && w->isEnabled()) {
-            const QPoint corner = w->mapToGlobal(QPoint(0, 0));
-            return Rect{corner.x(), corner.y(), w->width(), w->height()};
-        }
+        if (named && w->isVisible() && w->isEnabled())
+            return w;
     }
-    return std::nullopt;
+    return nullptr;
+}
+} // namespace
+
+std::optional<Rect> modalWidgetRect(const String& captionOrName) {
+    QWidget* w = modalWidget(captionOrName);
+    if (!w)
+        return std::nullopt;
+    const QPoint corner = w->mapToGlobal(QPoint(0, 0));
+    return Rect{corner.x(), corner.y(), w->width(), w->height()};
+}
+
+bool modalButtonChecked(const String& captionOrName) {
+    auto* button = qobject_cast<QAbstractButton*>(modalWidget(captionOrName));
+    return button && button->isChecked();
 }
 
 std::optional<Rect> modalWindowRect() {
