@@ -15,6 +15,7 @@
 #include "help/Help.h"
 #include "help/MenuBar2.h"
 #include "tests/support/Inspect.h"
+#include "tests/support/Occurrences.h"
 
 namespace {
 
@@ -31,13 +32,6 @@ class HelpTest : public RunningProgramTest {
         return help;
     }
 };
-
-std::size_t count(const std::string& text, const std::string& part) {
-    std::size_t n = 0;
-    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size()))
-        ++n;
-    return n;
-}
 
 TEST_F(HelpTest, ShowOpensOneWindowThatKeepsItsEditsUntilItCloses) {
     fw::Ref<ambrel::Help> help = showHelp();
@@ -89,23 +83,23 @@ TEST_F(HelpTest, TheHelpTextHasItsFiveParagraphs) {
     EXPECT_TRUE(
         std::all_of(text.begin(), text.end(), [](char c) { return c > 0 && (c >= ' ' || c == '\r'); }));
     EXPECT_EQ(text.find('\n'), std::string::npos);
-    EXPECT_EQ(count(text, "\r\r"), 4u);
-    EXPECT_EQ(count(text, "\r"), 8u);
+    EXPECT_EQ(countOf(text, "\r\r"), 4u);
+    EXPECT_EQ(countOf(text, "\r"), 8u);
     EXPECT_NE(text.back(), '\r');
     // Every full stop but a paragraph's last is followed by two blanks.
     for (std::size_t at = text.find('.'); at != std::string::npos; at = text.find('.', at + 1))
         if (at + 1 < text.size() && text[at + 1] != '\r') {
             EXPECT_EQ(text.substr(at + 1, 2), "  ") << text.substr(0, at + 1);
         }
-    EXPECT_EQ(count(text, "Ambrel"), 5u);
-    EXPECT_EQ(count(text, "Control Panel"), 5u);
-    EXPECT_EQ(count(text, "Let Me Sleep"), 2u);
-    EXPECT_EQ(count(text, "User"), 2u);
+    EXPECT_EQ(countOf(text, "Ambrel"), 5u);
+    EXPECT_EQ(countOf(text, "Control Panel"), 5u);
+    EXPECT_EQ(countOf(text, "Let Me Sleep"), 2u);
+    EXPECT_EQ(countOf(text, "User"), 2u);
     std::string figures;
     std::copy_if(text.begin(), text.end(), std::back_inserter(figures),
                  [](char c) { return c >= '0' && c <= '9'; });
     EXPECT_EQ(figures, "20");
-    EXPECT_EQ(count(text, "Mac"), 0u);
+    EXPECT_EQ(countOf(text, "Mac"), 0u);
 }
 
 // Everything under the folder, as paths relative to it.

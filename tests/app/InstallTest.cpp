@@ -18,6 +18,7 @@
 #include "AppFixture.h"
 #include "ProgramRun.h"
 #include "framework/ModuleLoader.h"
+#include "tests/support/FileContents.h"
 #include "tests/support/ScratchFolder.h"
 
 namespace {
@@ -54,13 +55,6 @@ std::set<fs::path> filesUnder(const fs::path& folder) {
         if (!entry.is_directory())
             files.insert(entry.path());
     return files;
-}
-
-std::string contentsOf(const fs::path& file) {
-    std::ifstream in(file);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 std::vector<std::string> linesOf(const std::string& text) {

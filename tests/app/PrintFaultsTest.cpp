@@ -13,6 +13,7 @@
 #include "framework/Printing.h"
 #include "help/Help.h"
 #include "help/HelpPrinting.h"
+#include "tests/support/FileContents.h"
 #include "tests/support/Inspect.h"
 #include "tests/support/ScratchFolder.h"
 #include "tests/support/SocketFront.h"
@@ -22,11 +23,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr int kTerminationSignals[] = {SIGTERM, SIGINT, SIGHUP};
-
-std::string contents(const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
@@ -92,7 +88,7 @@ TEST_F(PrintFaults, ATerminationSignalUnderTheOverwriteQuestionLeavesTheFileAndQ
         drive->setMode(fw::Timer::ModeOff);
         EXPECT_EQ(stage, Signalled) << "the question never came";
         EXPECT_TRUE(returned);
-        EXPECT_TRUE(contents(file) == kept) << "the file was replaced";
+        EXPECT_TRUE(contentsOf(file) == kept) << "the file was replaced";
         EXPECT_TRUE(positionSaved(prefs));
         EXPECT_FALSE(fw::_GetImplicitWindow("Window1.Window1"));
         EXPECT_FALSE(fw::_GetImplicitWindow("Help.Help"));

@@ -11,6 +11,7 @@
 
 #include "AppFixture.h"
 #include "ProgramRun.h"
+#include "tests/support/Occurrences.h"
 
 namespace {
 
@@ -23,13 +24,6 @@ const std::string kNotice =
     "Ambrel: This is a Wayland session: Ambrel's pokes reach only programs running under Xwayland and "
     "do not keep this Wayland session awake.\nAn X11 session is kept awake, such as \"GNOME on Xorg\" "
     "chosen at the login screen.\n";
-
-std::size_t countOf(const std::string& text, const std::string& part) {
-    std::size_t count = 0;
-    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
-        ++count;
-    return count;
-}
 
 TEST(WaylandSession, IsNamedOnceAndTheProgramRunsOn) {
     ASSERT_TRUE(std::getenv("WAYLAND_DISPLAY")) << "the suite runs in a Wayland session of its own";

@@ -15,18 +15,12 @@
 #include "tests/plugin/ElfFile.h"
 #include "tests/support/FileContents.h"
 #include "tests/support/Inspect.h"
+#include "tests/support/Occurrences.h"
 #include "tests/support/ScratchFolder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-std::size_t count(const std::string& text, const std::string& part) {
-    std::size_t n = 0;
-    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
-        ++n;
-    return n;
-}
 
 // The module's copy in the folder, with an undefined instruction (ud2) where its entry point begins.
 void putDamaged(const fs::path& folder, const std::string& name, const std::string& entry) {
@@ -76,8 +70,8 @@ TEST(DamagedModules, AreRefusedAndNamedOnceAndWhatNeedsThemGoesOnWithout) {
     EXPECT_EQ(messages, std::vector<std::string>(
                             2, "Printing is not available: a part of the program is missing or damaged."));
     for (const char* name : {"framework-printing", "framework-network", "framework-spelling"})
-        EXPECT_EQ(count(told, std::string("Ambrel: ") + name + ".so is damaged: "), 1u) << name << " in:\n"
-                                                                                        << told;
+        EXPECT_EQ(countOf(told, std::string("Ambrel: ") + name + ".so is damaged: "), 1u) << name << " in:\n"
+                                                                                          << told;
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 
 #include "framework/Printing.h"
 #include "tests/framework/UiTestSupport.h"
+#include "tests/support/FileContents.h"
 #include "tests/support/Inspect.h"
 #include "tests/support/PdfText.h"
 #include "tests/support/ScratchFolder.h"
@@ -17,11 +18,6 @@
 #include <X11/keysym.h>
 
 namespace {
-
-std::string contents(const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // The user's hands on the X server.
 class User {
@@ -201,7 +197,7 @@ TEST_F(PrintDialogOnX, TheOverwriteQuestionTakesInputAndOnlyYesReplacesTheFile) 
             EXPECT_EQ(pages[0].text(), "replaced");
         } else {
             EXPECT_FALSE(returned);
-            EXPECT_EQ(contents(file), kept) << "the file was touched";
+            EXPECT_EQ(contentsOf(file), kept) << "the file was touched";
         }
     }
     EXPECT_TRUE(messages.empty());

@@ -11,16 +11,12 @@
 
 #include "framework/Printing.h"
 #include "tests/framework/UiTestSupport.h"
+#include "tests/support/FileContents.h"
 #include "tests/support/PdfText.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string contents(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 std::set<std::string> namesIn(const fs::path& folder) {
     std::set<std::string> names;
@@ -95,7 +91,7 @@ TEST_F(PrintToFullDisk, TheOldFileIsReplacedOnlyByACompleteOne) {
         } else {
             EXPECT_EQ(messages, std::vector<std::string>{"The test pages could not be printed.\nThe file " +
                                                          file.string() + " was not written completely."});
-            EXPECT_TRUE(contents(file) == old) << "the old file was not kept";
+            EXPECT_TRUE(contentsOf(file) == old) << "the old file was not kept";
         }
     }
 }
