@@ -113,7 +113,7 @@ void loadPrefs() {
 void savePrefs() {
     fw::Ref<fw::FolderItem> f = prefsFile();
     if (!f) {
-        cannotSave(": there is no configuration folder (neither XDG_CONFIG_HOME nor HOME names one)");
+        cannotSave(": there is no configuration folder");
         return;
     }
     std::string whyNot;

@@ -1,6 +1,5 @@
 // Whether the X server the program talks to is Xwayland: a Wayland compositor's X server for the
-// programs that speak only X. What reaches it, synthetic input included, stays among those
-// programs; the compositor's own idle count, which blanks the screen, never sees it.
+// programs that speak only X, whose input reaches only those programs.
 #pragma once
 
 #include <string>

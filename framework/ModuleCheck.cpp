@@ -88,7 +88,7 @@ const char* unread(FileBytes::Outcome outcome) {
 }
 
 ModuleProblem problem(const std::string& name, const std::string& state, const std::string& details) {
-    return {name + " " + state, name + " " + state + ": " + details + "."};
+    return moduleProblem(name + " " + state, details);
 }
 
 // Why the module must not be loaded. The module file is read through `opened`, which stays open.
@@ -135,6 +135,10 @@ std::optional<ModuleProblem> damage(const std::filesystem::path& module, FileDes
 }
 
 } // namespace
+
+ModuleProblem moduleProblem(const std::string& reason, const std::string& details) {
+    return {reason, reason + ": " + details + "."};
+}
 
 CheckedModule checkModule(const std::filesystem::path& module) {
     CheckedModule checked;

@@ -16,6 +16,8 @@ struct ModuleProblem {
     std::string reason;
     std::string details;
 };
+// The problem of that reason, with the reason leading its details too.
+ModuleProblem moduleProblem(const std::string& reason, const std::string& details);
 
 // Why the module must not be loaded, or nothing when it may. It may when its information list
 // beside it (Tolvane.plist for Tolvane.so) is a regular file of at most 64 KiB holding a

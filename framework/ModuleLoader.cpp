@@ -32,10 +32,6 @@ std::map<FileId, FileDescriptor>& residentFiles() {
     return files;
 }
 
-ModuleProblem problem(const std::string& reason, const std::string& details) {
-    return {reason, reason + ": " + details + "."};
-}
-
 ModuleLoad refused(ModuleProblem why) {
     ModuleLoad load;
     load.problem = std::move(why);
@@ -88,7 +84,8 @@ ModuleLoad loadModuleFile(const std::filesystem::path& file, const char* entry) 
         return refused(std::move(*checked.problem));
     struct stat st = {};
     if (::fstat(checked.file.get(), &st) != 0)
-        return refused(problem(name + " cannot be loaded", file.string() + ": " + std::strerror(errno)));
+        return refused(
+            moduleProblem(name + " cannot be loaded", file.string() + ": " + std::strerror(errno)));
     // Loaded from the descriptor the check read, not from the path, which may lead elsewhere by now.
     const FileId id{st.st_dev, st.st_ino};
     auto resident = residentFiles().find(id);
@@ -98,7 +95,7 @@ ModuleLoad loadModuleFile(const std::filesystem::path& file, const char* entry) 
     if (!handle) {
         const char* why = dlerror();
         return refused(
-            problem(name + " cannot be loaded", file.string() + ": " + (why ? why : "unknown error")));
+            moduleProblem(name + " cannot be loaded", file.string() + ": " + (why ? why : "unknown error")));
     }
     auto module = std::make_shared<Module>(handle, known ? FileDescriptor() : std::move(checked.file),
                                            id.first, id.second);
@@ -114,12 +111,12 @@ ModuleLoad loadModuleFile(const std::filesystem::path& file, const char* entry) 
 ModuleLoad loadModuleFrom(const std::filesystem::path& folder, const std::string& name, const char* entry) {
     // A relative path would let the dynamic loader search its own paths.
     if (!folder.is_absolute())
-        return refused(problem(name + ".so is missing", "the folder it should lie in is unknown"));
+        return refused(moduleProblem(name + ".so is missing", "the folder it should lie in is unknown"));
     return loadModuleFile(folder / (name + ".so"), entry);
 }
 
 ModuleProblem noEntryPoint(const std::filesystem::path& file, const char* entry) {
-    return problem(file.filename().string() + " has no entry point " + entry, file.string());
+    return moduleProblem(file.filename().string() + " has no entry point " + entry, file.string());
 }
 
 void reportModuleProblem(const ModuleProblem& problem) {

@@ -42,17 +42,21 @@ intptr_t propertyBytes(const char* type) {
     return name == "Boolean" ? 1 : name == "integer" ? 4 : 0;
 }
 
-bool hasMethod(const REALclassDefinition& definition, std::string_view declaration) {
-    if (declaration == "__init")
-        return definition.constructor != nullptr;
-    if (declaration == "__exit")
-        return definition.destructor != nullptr;
+// What the class offers, by the full declaration string ("TolvaneVrek.Clear"): its constructor and
+// destructor as "__init" and "__exit", and every method that names a function.
+std::map<std::string, void*> offeredEntries(const REALclassDefinition& definition) {
+    const std::string prefix = std::string(definition.name) + ".";
+    std::map<std::string, void*> entries;
+    if (definition.constructor)
+        entries[prefix + "__init"] = reinterpret_cast<void*>(definition.constructor);
+    if (definition.destructor)
+        entries[prefix + "__exit"] = reinterpret_cast<void*>(definition.destructor);
     for (intptr_t i = 0; i < definition.methodCount; ++i) {
         const REALmethodDefinition& m = definition.methods[i];
-        if (m.function && m.declaration && declaration == m.declaration)
-            return true;
+        if (m.declaration && m.function)
+            entries[prefix + m.declaration] = reinterpret_cast<void*>(m.function);
     }
-    return false;
+    return entries;
 }
 
 // Why the host will not take the class, checked before any of it is used: a size or an offset it
@@ -60,7 +64,7 @@ bool hasMethod(const REALclassDefinition& definition, std::string_view declarati
 std::optional<PluginProblem> refusal(const REALclassDefinition& definition) {
     const std::string name = definition.name;
     auto refused = [&name](const std::string& reason, const std::string& details) {
-        return PluginProblem{name + " " + reason, name + " " + reason + ": " + details + "."};
+        return moduleProblem(name + " " + reason, details);
     };
     if (definition.version != kPluginRecordVersion)
         return refused("has a class record of version " + std::to_string(definition.version),
@@ -86,9 +90,9 @@ std::optional<PluginProblem> refusal(const REALclassDefinition& definition) {
                                " of " + std::to_string(definition.dataSize));
     }
     const std::string prefix = name + ".";
+    const std::map<std::string, void*> offered = offeredEntries(definition);
     for (const std::string& bound : applicationSettings().pluginDeclarations) {
-        if (bound.starts_with(prefix) &&
-            !hasMethod(definition, std::string_view(bound).substr(prefix.size())))
+        if (bound.starts_with(prefix) && !offered.count(bound))
             return refused("lacks " + bound.substr(prefix.size()),
                            "the program calls it as \"" + bound + "\"");
     }
@@ -109,16 +113,10 @@ intptr_t registerPluginClass(REALclassDefinition* definition) {
         return 0;
     }
     definition->dataOffset = kPluginDataOffset;
-    std::string prefix = std::string(definition->name) + ".";
     Registry& r = registry();
     r.refusedClasses.erase(definition->name);
-    r.entries[prefix + "__init"] = reinterpret_cast<void*>(definition->constructor);
-    r.entries[prefix + "__exit"] = reinterpret_cast<void*>(definition->destructor);
-    for (intptr_t i = 0; i < definition->methodCount; ++i) {
-        const REALmethodDefinition& m = definition->methods[i];
-        if (m.declaration && m.function)
-            r.entries[prefix + m.declaration] = reinterpret_cast<void*>(m.function);
-    }
+    for (auto& [declaration, function] : offeredEntries(*definition))
+        r.entries[declaration] = function;
     return 1;
 }
 

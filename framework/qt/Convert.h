@@ -5,10 +5,12 @@
 #include <QColor>
 #include <QFont>
 #include <QKeySequence>
+#include <QPoint>
 #include <QString>
 #include <QStringList>
 
 #include "framework/RectControl.h"
+#include "framework/Screens.h"
 #include "framework/String.h"
 #include "framework/TextCase.h"
 #include "framework/Value.h"
@@ -34,6 +36,14 @@ inline QString captionToQt(const String& caption) {
 
 inline String fromQt(const QString& text) {
     return String(text.toStdString());
+}
+
+inline QPoint toQt(ScreenPoint point) {
+    return QPoint(point.x, point.y);
+}
+
+inline ScreenPoint fromQt(QPoint point) {
+    return {point.x(), point.y()};
 }
 
 inline QColor toQt(Color color) {

@@ -4,7 +4,6 @@
 #include <QMessageBox>
 #include <QSocketNotifier>
 #include <QStandardPaths>
-#include <QTimer>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -16,6 +15,7 @@
 
 #include "framework/qt/Convert.h"
 #include "framework/qt/ModalLoop.h"
+#include "framework/qt/Toolkit.h"
 
 namespace fw::detail {
 
@@ -37,7 +37,7 @@ using Failed = std::function<void(const std::string&)>;
 
 // Told from the event loop, never from inside the call that started the opener.
 void tellLater(Failed failed, std::string reason) {
-    QTimer::singleShot(0, qApp, [failed = std::move(failed), reason = std::move(reason)] { failed(reason); });
+    postToLoop([failed = std::move(failed), reason = std::move(reason)] { failed(reason); });
 }
 
 // Watches one opener until it ends, through a descriptor of the process, and reaps it. A watch

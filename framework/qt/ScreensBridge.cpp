@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "framework/Screens.h"
+#include "framework/qt/Convert.h"
 
 namespace fw {
 
@@ -45,7 +46,7 @@ int32_t toDevice(int32_t position, int origin, double scale) {
 } // namespace
 
 ScreenPoint DevicePixel(ScreenPoint point) {
-    const QScreen* screen = screenFor(QPoint(point.x, point.y));
+    const QScreen* screen = screenFor(detail::toQt(point));
     if (!screen)
         return point;
     const double scale = screen->devicePixelRatio();

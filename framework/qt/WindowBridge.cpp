@@ -324,8 +324,7 @@ bool WindowBridge::isActive() const {
 
 ScreenPoint WindowBridge::contentOrigin() {
     QWidget* c = content();
-    const QPoint origin = c ? c->mapToGlobal(QPoint(0, 0)) : QPoint();
-    return {origin.x(), origin.y()};
+    return fromQt(c ? c->mapToGlobal(QPoint(0, 0)) : QPoint());
 }
 
 void WindowBridge::moveContentTo(ScreenPoint to) {
@@ -336,9 +335,8 @@ void WindowBridge::moveContentTo(ScreenPoint to) {
     // the range. Far beyond any screen is as good as the ends: the window comes back on show.
     constexpr int kFar = 1 << 20;
     const QPoint origin(std::clamp(to.x, -kFar, kFar), std::clamp(to.y, -kFar, kFar));
-    const ScreenPoint now = contentOrigin();
     // Client geometry, not the frame: the content keeps its place under the menu bar.
-    w->setGeometry(w->geometry().translated(origin - QPoint(now.x, now.y)));
+    w->setGeometry(w->geometry().translated(origin - toQt(contentOrigin())));
     positioned_ = true;
 }
 
@@ -355,8 +353,8 @@ void WindowBridge::keepFrameOnScreen(QMargins widths) {
     const QRect frame = client.marginsAdded(widths);
     const ScreenPoint to =
         placeWhollyOnAScreen({frame.x(), frame.y(), frame.width(), frame.height()}, screenAreas());
-    if (QPoint(to.x, to.y) != frame.topLeft())
-        widget_->setGeometry(client.translated(QPoint(to.x, to.y) - frame.topLeft()));
+    if (toQt(to) != frame.topLeft())
+        widget_->setGeometry(client.translated(toQt(to) - frame.topLeft()));
 }
 
 bool WindowBridge::showsScreenPoint(ScreenPoint point) {
@@ -365,7 +363,7 @@ bool WindowBridge::showsScreenPoint(ScreenPoint point) {
     if (x11::available())
         return x11::showsAt(nativeId(), DevicePixel(point));
     // Without a window server to ask, the toolkit knows only its own windows.
-    return QApplication::topLevelAt(QPoint(point.x, point.y)) == widget_;
+    return QApplication::topLevelAt(toQt(point)) == widget_;
 }
 
 uint32_t WindowBridge::nativeId() const {
