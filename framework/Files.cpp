@@ -1,13 +1,11 @@
 #include "framework/Files.h"
 
+#include "framework/ReplacedFile.h"
+
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
-#include <fstream>
-#include <optional>
 #include <string>
 
 #include <fcntl.h>
@@ -28,92 +26,6 @@ bool isChildName(std::string_view name) {
 
 std::string systemReason(int error) {
     return std::strerror(error);
-}
-
-// Creates the folder and any missing folders above it. New folders are private to the user, as
-// configuration folders should be. Empty when the folder is there; else why it is not.
-std::string ensureFolder(const fs::path& folder) {
-    struct stat st;
-    if (::stat(folder.c_str(), &st) == 0)
-        return S_ISDIR(st.st_mode) ? "" : folder.string() + " is not a folder";
-    if (errno != ENOENT)
-        return folder.string() + ": " + systemReason(errno);
-    const fs::path parent = folder.parent_path();
-    if (!parent.empty() && parent != folder)
-        if (std::string why = ensureFolder(parent); !why.empty())
-            return why;
-    if (::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST)
-        return "";
-    return "the folder " + folder.string() + " cannot be made: " + systemReason(errno);
-}
-
-mode_t currentUmask() {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind("Umask:", 0) == 0)
-            return static_cast<mode_t>(std::strtoul(line.c_str() + 6, nullptr, 8));
-    // Without /proc the mask can only be read by setting it; the program has one thread.
-    const mode_t mask = ::umask(022);
-    ::umask(mask);
-    return mask;
-}
-
-// A replacement keeps the permissions of the file it replaces, and its owner can always read and
-// write it again; a new file gets the usual ones.
-mode_t modeFor(const fs::path& target) {
-    struct stat st;
-    if (::stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode))
-        return (st.st_mode & 0777) | 0600;
-    return 0666 & ~currentUmask();
-}
-
-// The file a path leads to through symbolic links (as dotfile managers set up), whether or not that
-// file exists yet; nothing for a loop of links.
-std::optional<fs::path> followLinks(fs::path path) {
-    for (int hops = 0; hops < 40; ++hops) {
-        struct stat st;
-        if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
-            return path;
-        std::error_code error;
-        const fs::path next = fs::read_symlink(path, error);
-        if (error)
-            return std::nullopt;
-        path = next.is_absolute() ? next : path.parent_path() / next;
-    }
-    return std::nullopt;
-}
-
-// A save lands only on a regular file or where nothing is yet: renaming over a FIFO, a device
-// node or a folder would replace what the link pointed at, not a file of ours. Empty when it may;
-// else why not.
-std::string replaceable(const fs::path& target) {
-    struct stat st;
-    if (::lstat(target.c_str(), &st) == 0)
-        return S_ISREG(st.st_mode) ? "" : "it is not a regular file";
-    return errno == ENOENT ? "" : systemReason(errno);
-}
-
-// The temporary of a save of `name`: "." + name + "." and the six characters mkostemp picks.
-bool isTemporaryOf(const std::string& entry, const std::string& name) {
-    const std::string prefix = "." + name + ".";
-    return entry.size() == prefix.size() + 6 && entry.compare(0, prefix.size(), prefix) == 0 &&
-           std::all_of(entry.begin() + static_cast<std::ptrdiff_t>(prefix.size()), entry.end(),
-                       [](unsigned char c) { return std::isalnum(c) != 0; });
-}
-
-// A save killed between writing its temporary and the rename leaves the temporary behind. One
-// younger than a minute may be another running instance's save in flight, and is left alone.
-void removeStaleTemporaries(const fs::path& folder, const std::string& name) {
-    constexpr time_t kStaleSeconds = 60;
-    const time_t now = ::time(nullptr);
-    std::error_code error;
-    for (const auto& entry : fs::directory_iterator(folder, error)) {
-        struct stat st;
-        if (isTemporaryOf(entry.path().filename().string(), name) &&
-            ::lstat(entry.path().c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid() &&
-            now - st.st_mtime > kStaleSeconds)
-            ::unlink(entry.path().c_str());
-    }
 }
 
 // Empty when every byte was written; else why not.
@@ -286,55 +198,32 @@ ClassRecord TextOutputStream::describe() {
 }
 
 Ref<TextOutputStream> TextOutputStream::create(const fs::path& requested, std::string* whyNot) {
-    auto refused = [whyNot](std::string why) {
+    std::string why;
+    std::unique_ptr<ReplacedFile> file =
+        ReplacedFile::open(requested, why, ReplacedFile::Folders::MadeIfMissing);
+    if (!file) {
         if (whyNot)
             *whyNot = std::move(why);
         return nullptr;
-    };
-    // Through a link the file it leads to is replaced, and the link stays.
-    const std::optional<fs::path> resolved = followLinks(requested);
-    if (!resolved)
-        return refused("its symbolic links lead nowhere or in a loop");
-    if (resolved->filename().empty())
-        return refused("it names no file");
-    const fs::path& target = *resolved;
-    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    if (std::string why = ensureFolder(folder); !why.empty())
-        return refused(why);
-    if (std::string why = replaceable(target); !why.empty())
-        return refused(target == requested ? why : "it leads to " + target.string() + ": " + why);
-
-    removeStaleTemporaries(folder, target.filename().string());
-    // The temporary sits beside the target, so the rename that puts it in place stays on one file system.
-    std::string temporary = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
-    if (fd < 0)
-        return refused(systemReason(errno));
-    if (::fchmod(fd, modeFor(target)) != 0) {
-        const int error = errno;
-        ::close(fd);
-        ::unlink(temporary.c_str());
-        return refused(systemReason(error));
     }
-    return Ref<TextOutputStream>(new TextOutputStream(target, temporary, fd));
+    return Ref<TextOutputStream>(new TextOutputStream(std::move(file)));
 }
 
-TextOutputStream::TextOutputStream(fs::path target, fs::path temporary, int fd)
-    : target_(std::move(target)), temporary_(std::move(temporary)), fd_(fd) {}
+TextOutputStream::TextOutputStream(std::unique_ptr<ReplacedFile> file) : file_(std::move(file)) {}
 
 TextOutputStream::~TextOutputStream() {
     // Dropping the stream finishes the file. A failure has no one left to hear of it; the old file
     // is then left as it was.
-    if (fd_ >= 0)
+    if (file_)
         (void)Close();
 }
 
 void TextOutputStream::Write(const String& text) {
-    if (fd_ < 0)
+    if (!file_)
         throw RuntimeException("The text file " + target_.string() + " was written to after it was closed.");
     // After a failed write the file cannot be completed; Close reports it.
     if (failure_.empty())
-        failure_ = writeAll(fd_, text.bytes());
+        failure_ = writeAll(file_->fd(), text.bytes());
 }
 
 void TextOutputStream::WriteLine(const String& text) {
@@ -342,30 +231,12 @@ void TextOutputStream::WriteLine(const String& text) {
 }
 
 bool TextOutputStream::Close() {
-    if (fd_ < 0)
+    if (!file_)
         return committed_;
-    if (failure_.empty() && ::fsync(fd_) != 0)
-        failure_ = systemReason(errno);
-    if (::close(fd_) != 0 && failure_.empty())
-        failure_ = systemReason(errno);
-    fd_ = -1;
-    // Checked again: something else may have taken the target's place while the file was written.
-    if (failure_.empty())
-        failure_ = replaceable(target_);
-    if (failure_.empty() && ::rename(temporary_.c_str(), target_.c_str()) != 0)
-        failure_ = systemReason(errno);
-    if (!failure_.empty()) {
-        ::unlink(temporary_.c_str());
-        return committed_ = false;
-    }
-    // Makes the rename itself durable. Should this fail, the new file is already in place and
-    // complete; only its survival of a power cut is less certain, which nothing here could mend.
-    const fs::path folder = target_.has_parent_path() ? target_.parent_path() : fs::path(".");
-    if (const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {
-        (void)::fsync(dir);
-        ::close(dir);
-    }
-    return committed_ = true;
+    target_ = file_->target();
+    committed_ = failure_.empty() && file_->commit(failure_);
+    file_.reset(); // discards the temporary when it was not put in place
+    return committed_;
 }
 
 } // namespace fw

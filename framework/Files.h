@@ -13,6 +13,7 @@ namespace fw {
 
 class TextInputStream;
 class TextOutputStream;
+class ReplacedFile;
 
 // What reading a file found: its first bytes, or why there are none.
 struct FileBytes {
@@ -118,11 +119,11 @@ class TextOutputStream : public Registered<TextOutputStream, Object> {
     const std::string& failure() const { return failure_; }
 
   private:
-    TextOutputStream(std::filesystem::path target, std::filesystem::path temporary, int fd);
-    std::filesystem::path target_, temporary_;
-    int fd_;
-    std::string failure_;    // the first failure
-    bool committed_ = false; // what Close reported, for a second Close
+    explicit TextOutputStream(std::unique_ptr<ReplacedFile> file);
+    std::unique_ptr<ReplacedFile> file_; // until closed
+    std::filesystem::path target_;       // once closed, for telling of a later write
+    std::string failure_;                // the first failure
+    bool committed_ = false;             // what Close reported, for a second Close
 };
 
 } // namespace fw

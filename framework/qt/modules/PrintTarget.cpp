@@ -5,11 +5,10 @@
 #include <unistd.h>
 
 #include <QFile>
-#include <QFileInfo>
-#include <QRandomGenerator>
+#include <algorithm>
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <utility>
 
 namespace fw::detail {
@@ -20,9 +19,12 @@ QString notRegular(const QString& file) {
     return QStringLiteral("%1 is not a regular file.").arg(file);
 }
 
+QString cannotWrite(const QString& file, const QString& why) {
+    return QStringLiteral("The file %1 cannot be written: %2.").arg(file, why);
+}
+
 QString cannotWrite(const QString& file, int error) {
-    return QStringLiteral("The file %1 cannot be written: %2.")
-        .arg(file, QString::fromLocal8Bit(std::strerror(error)));
+    return cannotWrite(file, QString::fromLocal8Bit(std::strerror(error)));
 }
 
 // A PDF ends with its end-of-file marker after the offset of its cross-reference table, which lies
@@ -79,82 +81,36 @@ std::unique_ptr<PrintTarget> PrintTarget::open(const QString& file, QString& ref
     refusal = refusalOf(file);
     if (!refusal.isEmpty())
         return nullptr;
-    // A link to the user's file keeps leading to it: the file it names is the one replaced.
-    const QString canonical = QFileInfo(file).canonicalFilePath();
-    const QString placed = canonical.isEmpty() ? QFileInfo(file).absoluteFilePath() : canonical;
-    const QFileInfo where(placed);
-    struct stat old {};
-    const bool replacing = ::stat(QFile::encodeName(placed).constData(), &old) == 0;
-
-    QString temporary;
-    int fd = -1;
-    int error = EEXIST;
-    for (int attempt = 0; attempt < 100 && fd < 0 && error == EEXIST; ++attempt) {
-        temporary = QStringLiteral("%1/.%2.%3")
-                        .arg(where.absolutePath(), where.fileName())
-                        .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
-        // Made as the toolkit would make a new file; the old one's permissions go to the new one.
-        fd = ::open(QFile::encodeName(temporary).constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        error = fd < 0 ? errno : 0;
-    }
-    if (fd < 0) {
-        refusal = cannotWrite(file, error);
+    std::string why;
+    std::unique_ptr<ReplacedFile> replaced =
+        ReplacedFile::open(std::filesystem::path(QFile::encodeName(file).toStdString()), why);
+    if (!replaced) {
+        refusal = cannotWrite(file, QString::fromStdString(why));
         return nullptr;
     }
-    if (replacing) {
-        // Kept as they were where this user may keep them: only a privileged user gives a file
-        // away; anyone else's new file is theirs, as the toolkit's own would have been.
-        const bool kept =
-            fchmod(fd, old.st_mode & 07777) == 0 &&
-            ((old.st_uid == geteuid() && old.st_gid == getegid()) || fchown(fd, old.st_uid, old.st_gid) == 0);
-        static_cast<void>(kept);
-    }
-    return std::unique_ptr<PrintTarget>(new PrintTarget(file, placed, temporary, fd));
+    return std::unique_ptr<PrintTarget>(new PrintTarget(file, std::move(replaced)));
 }
 
-PrintTarget::PrintTarget(QString file, QString placed, QString temporary, int descriptor)
-    : file_(std::move(file)), placed_(std::move(placed)), temporary_(std::move(temporary)),
-      descriptor_(descriptor) {}
+PrintTarget::PrintTarget(QString file, std::unique_ptr<ReplacedFile> replaced)
+    : file_(std::move(file)), replaced_(std::move(replaced)) {}
 
-PrintTarget::~PrintTarget() {
-    discard();
-}
+PrintTarget::~PrintTarget() = default;
 
-void PrintTarget::discard() {
-    if (done_)
-        return;
-    done_ = true;
-    ::unlink(QFile::encodeName(temporary_).constData());
-    ::close(descriptor_);
+QString PrintTarget::temporary() const {
+    return replaced_ ? QFile::decodeName(QByteArray::fromStdString(replaced_->temporary().string()))
+                     : QString();
 }
 
 QString PrintTarget::putInPlace() {
-    if (done_)
+    if (!replaced_)
         return {};
-    if (!completePdf(descriptor_) || fsync(descriptor_) != 0) {
-        discard();
+    // Given up, whatever comes of it: the target stays unless the whole job replaces it.
+    const std::unique_ptr<ReplacedFile> replaced = std::move(replaced_);
+    if (!completePdf(replaced->fd()))
         return QStringLiteral("The file %1 was not written completely.").arg(file_);
-    }
-    // What took the target's name meanwhile, if anything, must still be a regular file.
-    struct stat now {};
-    if (::lstat(QFile::encodeName(placed_).constData(), &now) == 0 && !S_ISREG(now.st_mode)) {
-        discard();
-        return notRegular(file_);
-    }
-    if (::rename(QFile::encodeName(temporary_).constData(), QFile::encodeName(placed_).constData()) != 0) {
-        const int error = errno;
-        discard();
-        return cannotWrite(file_, error);
-    }
-    done_ = true;
-    ::close(descriptor_);
-    // The new name on the disk too.
-    const int folder = ::open(QFile::encodeName(QFileInfo(placed_).absolutePath()).constData(),
-                              O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder >= 0) {
-        fsync(folder);
-        ::close(folder);
-    }
+    std::string why;
+    if (!replaced->commit(why))
+        return cannotWrite(file_, QString::fromStdString(why));
     return {};
 }
 

@@ -8,6 +8,8 @@
 #include <QString>
 #include <memory>
 
+#include "framework/ReplacedFile.h"
+
 namespace fw::detail {
 
 class PrintTarget {
@@ -26,20 +28,16 @@ class PrintTarget {
     PrintTarget& operator=(const PrintTarget&) = delete;
 
     const QString& file() const { return file_; }
-    const QString& temporary() const { return temporary_; }
+    QString temporary() const;
     // The job in the temporary replaces the target when it is complete and on the disk. What went
     // wrong, or nothing; when something did, the temporary is removed and the target stays.
     QString putInPlace();
 
   private:
-    PrintTarget(QString file, QString placed, QString temporary, int descriptor);
-    void discard();
+    PrintTarget(QString file, std::unique_ptr<ReplacedFile> replaced);
 
-    QString file_;      // as the user named it
-    QString placed_;    // the file it names, links followed
-    QString temporary_; // beside it
-    int descriptor_;    // of the temporary
-    bool done_ = false;
+    QString file_;                           // as the user named it
+    std::unique_ptr<ReplacedFile> replaced_; // until put in place or given up
 };
 
 } // namespace fw::detail
