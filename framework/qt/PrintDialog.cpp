@@ -47,13 +47,11 @@ detail::PrintServiceState askPrintService(const PrintingCalls& calls) {
     return asking->asked;
 }
 
-constexpr const char* kSilent = "The print service does not answer.";
-
 void tellWhyNot(const detail::ChosenPrinter& chosen) {
     if (!chosen.refusal.isEmpty())
         MsgBox(printFailureText() + "\n" + detail::fromQt(chosen.refusal));
     else if (chosen.service == detail::PrintServiceState::Silent)
-        MsgBox(kSilent);
+        MsgBox(detail::kPrintServiceSilent);
 }
 
 String& failureText() {
@@ -72,7 +70,7 @@ Ref<Graphics> OpenPrinterDialog(PrinterSetup*, Window* parent) {
     // Asked first, so that a service that does not answer is told before any dialog comes.
     switch (askPrintService(*calls)) {
     case detail::PrintServiceState::Silent:
-        MsgBox(kSilent);
+        MsgBox(detail::kPrintServiceSilent);
         return nullptr;
     case detail::PrintServiceState::Abandoned:
         return nullptr;

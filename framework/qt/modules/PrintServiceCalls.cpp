@@ -244,7 +244,7 @@ __attribute__((visibility("default"))) int cupsPrintFile(const char* printer, co
         [](int&) {}, &failure);
     if (!job)
         fw::detail::gJobRefusal = fw::detail::gAttempt == fw::detail::PrintServiceState::Silent
-                                      ? QStringLiteral("The print service does not answer.")
+                                      ? QString::fromUtf8(fw::detail::kPrintServiceSilent)
                                       : QStringLiteral("The job was not handed over: the program quits.");
     else if (*job == 0 && !failure.reached)
         fw::detail::gJobRefusal = QStringLiteral("The print service cannot be reached.");

@@ -10,6 +10,8 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <cstdio>
+#include <set>
+#include <string>
 
 #include "framework/qt/modules/PrintService.h"
 #include "framework/qt/modules/PrintTarget.h"
@@ -85,12 +87,11 @@ bool refuseUnfitFiles(QPrintDialog& dialog, QString& refusal) {
     return true;
 }
 
-// Told once: printing works on, as the toolkit has it.
+// Told once each: printing works on, as the toolkit has it.
 void warnOnce(const char* what) {
-    static bool told = false;
-    if (!told)
+    static std::set<std::string> told;
+    if (told.insert(what).second)
         std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()), what);
-    told = true;
 }
 
 ChosenPrinter choosePrinter(QWidget* owner, const PrinterChoice* choice, const QString& document,

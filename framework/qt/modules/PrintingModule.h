@@ -69,6 +69,8 @@ struct PrintingCalls {
 };
 
 inline constexpr const char* kPrintingModule = "framework-printing";
+// What the user is told of a print service that stopped answering, wherever it was asked.
+inline constexpr const char* kPrintServiceSilent = "The print service does not answer.";
 inline constexpr const char* kPrintingEntry = "fwPrintingCalls";
 
 } // namespace fw::detail
