@@ -12,9 +12,11 @@
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 #include "framework/qt/Convert.h"
 #include "framework/qt/ModalLoop.h"
+#include "framework/qt/ProcessEnvironment.h"
 #include "framework/qt/Toolkit.h"
 
 namespace fw::detail {
@@ -75,8 +77,13 @@ void openURL(const String& address, Failed failed) {
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     std::string argument = address.bytes();
     char* argv[] = {const_cast<char*>("xdg-open"), argument.data(), nullptr};
+    std::vector<std::string> environment = childEnvironment();
+    std::vector<char*> envp;
+    for (std::string& entry : environment)
+        envp.push_back(entry.data());
+    envp.push_back(nullptr);
     pid_t pid = 0;
-    const int error = ::posix_spawn(&pid, opener.c_str(), &actions, nullptr, argv, environ);
+    const int error = ::posix_spawn(&pid, opener.c_str(), &actions, nullptr, argv, envp.data());
     posix_spawn_file_actions_destroy(&actions);
     if (error != 0)
         return tellLater(std::move(failed),

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "framework/qt/FontConfiguration.h"
+#include "framework/qt/ProcessEnvironment.h"
 
 namespace fw::detail {
 
@@ -15,20 +16,13 @@ std::unique_ptr<QApplication>& toolkit() {
 } // namespace
 
 void startToolkit(int& argc, char** argv, const std::string& applicationName) {
-    // Windows here repaint a few pixels at a time (the countdown, each second). Through shared
-    // memory each such repaint first waits on a round trip to the X server, to be sure it has
-    // read the last one; so few pixels cost less sent down the connection. Qt reads the setting
-    // as it connects; a choice of the user's stands, and programs started from here get none.
-    const bool chosenByUser = qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM");
-    if (!chosenByUser)
-        qputenv("QT_XCB_NO_MITSHM", "1");
+    // Before the font reader's thread and the toolkit's own.
+    settleEnvironment();
     {
         // Meanwhile the font configuration is read, which the first window needs.
         const FontConfigurationReadAhead fonts;
         toolkit() = std::make_unique<QApplication>(argc, argv);
     }
-    if (!chosenByUser)
-        qunsetenv("QT_XCB_NO_MITSHM");
     QApplication::setApplicationName(QString::fromStdString(applicationName));
     // Closing the last window ends nothing by itself: the program says when it quits.
     QApplication::setQuitOnLastWindowClosed(false);

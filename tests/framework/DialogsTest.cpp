@@ -15,6 +15,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 
 namespace {
 
@@ -153,6 +154,36 @@ TEST_F(Dialogs, AnAddressNoProgramOpensIsShownInABox) {
         EXPECT_NE(errors.find("could not open " + address + ": " + c.reason), std::string::npos)
             << c.what << ": " << errors;
     }
+}
+
+// "NAME=value" entries separated by NULs, as /proc holds a process's environment.
+std::map<std::string, std::string> environmentIn(const std::string& file) {
+    std::ifstream in(file);
+    std::map<std::string, std::string> variables;
+    for (std::string entry; std::getline(in, entry, '\0');)
+        if (const size_t equals = entry.find('='); equals != std::string::npos)
+            variables[entry.substr(0, equals)] = entry.substr(equals + 1);
+    return variables;
+}
+
+// What the framework sets for the toolkit and the spelling library is its own: the opener gets the
+// user's values of those variables (as this process was started with them), and the rest of the
+// environment as it is now.
+TEST_F(Dialogs, TheOpenerGetsTheUsersEnvironment) {
+    EnvironmentGuard path({"PATH"});
+    ScratchFolder bin;
+    std::ofstream(bin.file("xdg-open")) << "#!/bin/sh\n/usr/bin/env -0 > \"$0.env\"\n";
+    ::chmod(bin.file("xdg-open").c_str(), 0755);
+    EnvironmentGuard::set("PATH", bin.path().c_str());
+    fw::ShowURL(fw::String("https://ambrel.example/"));
+    ASSERT_TRUE(uitest::runUntil(noChildren, 10000));
+    std::map<std::string, std::string> seen = environmentIn(bin.file("xdg-open.env"));
+    std::map<std::string, std::string> started = environmentIn("/proc/self/environ");
+    EXPECT_EQ(seen["PATH"], bin.path().string());
+    for (const char* own : {"QT_XCB_NO_MITSHM", "ENCHANT_CONFIG_DIR"})
+        EXPECT_EQ(seen.count(own) ? seen[own] : "(unset)", started.count(own) ? started[own] : "(unset)")
+            << own;
+    EXPECT_TRUE(messages.empty()) << testing::PrintToString(messages);
 }
 
 // The real dialog on the offscreen screen: what it shows, and what each way of leaving it answers.

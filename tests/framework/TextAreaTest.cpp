@@ -3,14 +3,19 @@
 #include "framework/TextArea.h"
 
 #include <malloc.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
+#include <vector>
 
 #include "framework/Properties.h"
 #include "tests/framework/UiTestSupport.h"
+#include "tests/support/EnvironmentGuard.h"
 #include "tests/support/Inspect.h"
+#include "tests/support/ScratchFolder.h"
 
 namespace {
 
@@ -292,6 +297,30 @@ TEST_F(TextAreas, TheDictionaryLiesApartFromTheProgramsOwnBlocks) {
     const HeapUse loaded = heapUse();
     ASSERT_GT(loaded.all - before.all, 1 << 20) << "a dictionary takes megabytes";
     EXPECT_LT(loaded.main - before.main, (loaded.all - before.all) / 10);
+}
+
+// The environment's entries, where they lie: a variable set or unset moves them.
+std::vector<const char*> environmentEntries() {
+    std::vector<const char*> entries;
+    for (char** entry = environ; *entry; ++entry)
+        entries.push_back(*entry);
+    entries.push_back(reinterpret_cast<const char*>(environ));
+    return entries;
+}
+
+// Another thread may be reading the environment meanwhile (libcups asks the print service from
+// one), and the C library reads it without a lock.
+TEST_F(TextAreas, CheckingTheSpellingChangesNoEnvironmentAndWritesNoWordList) {
+    ScratchFolder home;
+    EnvironmentGuard guard({"HOME", "XDG_CONFIG_HOME"});
+    EnvironmentGuard::set("HOME", home.path().c_str());
+    EnvironmentGuard::set("XDG_CONFIG_HOME", home.file(".config").c_str());
+    fw::inspect::useSpellingLanguages({"en_US"});
+    const std::vector<const char*> before = environmentEntries();
+    add(fw::encodeRecord({{"AutomaticallyCheckSpelling", true}, {"Text", "quikc"}}));
+    ASSERT_TRUE(uitest::runUntil([&] { return !fw::inspect::misspeltWords(*area).empty(); }));
+    EXPECT_EQ(environmentEntries(), before);
+    EXPECT_TRUE(std::filesystem::is_empty(home.path()));
 }
 
 TEST_F(TextAreas, WithoutADictionaryNothingIsMarkedAndNothingFails) {

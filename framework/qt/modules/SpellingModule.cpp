@@ -1,40 +1,12 @@
 // The spelling module: Enchant's broker and one dictionary.
 #include "framework/qt/modules/SpellingModule.h"
 
-#include <QByteArray>
-#include <QtGlobal>
 #include <enchant.h>
 #include <memory>
 
 namespace fw::detail {
 
 namespace {
-
-// Enchant keeps the user's personal word lists in its configuration folder and creates them
-// there as a dictionary opens. Pointed at a folder that cannot exist, it opens the dictionary
-// without them, so that checking the spelling writes no file. The variable is set only while
-// Enchant reads it, so that programs started from here see the user's own.
-class NoPersonalWordLists {
-  public:
-    // Qt's environment calls hold its lock, so that the toolkit's threads read no half-changed
-    // environment.
-    NoPersonalWordLists() : previous_(qgetenv(kVariable)), had_(qEnvironmentVariableIsSet(kVariable)) {
-        qputenv(kVariable, "/dev/null");
-    }
-    ~NoPersonalWordLists() {
-        if (had_)
-            qputenv(kVariable, previous_);
-        else
-            qunsetenv(kVariable);
-    }
-    NoPersonalWordLists(const NoPersonalWordLists&) = delete;
-    NoPersonalWordLists& operator=(const NoPersonalWordLists&) = delete;
-
-  private:
-    static constexpr const char* kVariable = "ENCHANT_CONFIG_DIR";
-    QByteArray previous_;
-    bool had_;
-};
 
 struct Dictionary {
     EnchantBroker* broker = nullptr;
@@ -49,17 +21,16 @@ struct Dictionary {
 
 void* open(const std::vector<std::string>& languages, std::string_view sessionWord) {
     auto dictionary = std::make_unique<Dictionary>();
-    {
-        const NoPersonalWordLists none;
-        dictionary->broker = enchant_broker_init();
-        for (const std::string& tag : languages) {
-            if (!dictionary->broker || tag.empty() || tag == "C" || tag == "POSIX")
-                continue;
-            if (enchant_broker_dict_exists(dictionary->broker, tag.c_str()))
-                dictionary->dict = enchant_broker_request_dict(dictionary->broker, tag.c_str());
-            if (dictionary->dict)
-                break;
-        }
+    // Without the user's personal word lists: the framework has pointed Enchant's configuration
+    // folder at one that cannot exist, so that checking the spelling writes no file.
+    dictionary->broker = enchant_broker_init();
+    for (const std::string& tag : languages) {
+        if (!dictionary->broker || tag.empty() || tag == "C" || tag == "POSIX")
+            continue;
+        if (enchant_broker_dict_exists(dictionary->broker, tag.c_str()))
+            dictionary->dict = enchant_broker_request_dict(dictionary->broker, tag.c_str());
+        if (dictionary->dict)
+            break;
     }
     if (!dictionary->dict)
         return nullptr;

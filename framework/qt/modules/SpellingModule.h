@@ -10,7 +10,8 @@ namespace fw::detail {
 
 struct SpellingCalls {
     // The dictionary of the first language tag ("en_US", "en") that has one installed, with the word
-    // added for this session; null when none has. It writes no file.
+    // added for this session; null when none has. It writes no file: the toolkit's start has pointed
+    // Enchant's configuration folder at none.
     void* (*open)(const std::vector<std::string>& languages, std::string_view sessionWord);
     // Whether the word, in UTF-8, is spelt correctly.
     bool (*isCorrect)(void* dictionary, std::string_view word);
