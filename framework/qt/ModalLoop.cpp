@@ -44,6 +44,14 @@ bool isInput(QEvent::Type type) {
     }
 }
 
+// Whether the widget is the box or lies within it, across window borders.
+bool isWithin(const QWidget* widget, const QWidget* box) {
+    for (const QWidget* w = widget; w; w = w->parentWidget())
+        if (w == box)
+            return true;
+    return false;
+}
+
 // Qt's own modality already keeps the window system's input from the windows behind; this also
 // stops what arrives another way (sent events, actions' shortcuts, close requests).
 class InputGate final : public QObject {
@@ -81,12 +89,7 @@ class InputGate final : public QObject {
     // open only from the window that takes input.
     bool opensFromBox(QWidget* widget) const {
         QWidget* top = widget->window();
-        if (top && top->windowType() == Qt::Popup)
-            return true;
-        for (QWidget* w = widget; w; w = w->parentWidget())
-            if (w == box_)
-                return true;
-        return false;
+        return (top && top->windowType() == Qt::Popup) || isWithin(widget, box_.data());
     }
     QPointer<QDialog> box_;
     const bool waiting_;
@@ -127,20 +130,13 @@ QAbstractButton* refusingButton(QMessageBox& box) {
     return nullptr;
 }
 
-bool openedFrom(const QWidget& box, const QWidget* window) {
-    for (const QWidget* w = window->parentWidget(); w; w = w->parentWidget())
-        if (w == &box)
-            return true;
-    return false;
-}
-
 // Ends the questions and dialogs that the box opened itself (the toolkit's own, which run loops
 // of their own, as the print dialog's "already exists. Do you want to overwrite it?"): innermost
 // first, each as refused; an unanswered question is a No.
 void endWhatItOpened(QDialog& box) {
     for (int depth = 0; depth < 16; ++depth) {
         QWidget* front = QApplication::activeModalWidget();
-        if (!front || !openedFrom(box, front))
+        if (!front || front == &box || !isWithin(front, &box))
             return;
         auto* question = qobject_cast<QMessageBox*>(front);
         if (QAbstractButton* no = question ? refusingButton(*question) : nullptr)
