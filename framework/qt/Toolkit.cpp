@@ -1,7 +1,9 @@
 #include "framework/qt/Toolkit.h"
 
 #include <QApplication>
+#include <cstdlib>
 #include <memory>
+#include <optional>
 
 #include "framework/qt/FontConfiguration.h"
 #include "framework/qt/ProcessEnvironment.h"
@@ -19,8 +21,11 @@ void startToolkit(int& argc, char** argv, const std::string& applicationName) {
     // Before the font reader's thread and the toolkit's own.
     settleEnvironment();
     {
-        // Meanwhile the font configuration is read, which the first window needs.
-        const FontConfigurationReadAhead fonts;
+        // Meanwhile the font configuration is read, which the first window needs; but not while
+        // the toolkit takes a launcher's startup notice out of the environment as it connects.
+        std::optional<FontConfigurationReadAhead> fonts;
+        if (!std::getenv("DESKTOP_STARTUP_ID"))
+            fonts.emplace();
         toolkit() = std::make_unique<QApplication>(argc, argv);
     }
     QApplication::setApplicationName(QString::fromStdString(applicationName));
