@@ -1,7 +1,6 @@
 // OpenPrinterDialog over the printing module's dialog, which offers every CUPS printer and printing
 // to a PDF file.
 #include <QApplication>
-#include <atomic>
 #include <memory>
 #include <optional>
 
@@ -32,21 +31,6 @@ const PrintingCalls* printing() {
     return keptModuleCalls<PrintingCalls>(detail::kPrintingModule, detail::kPrintingEntry);
 }
 
-// Whether the print service answers, asked on a thread of its own while the event loop runs as in
-// a modal wait.
-detail::PrintServiceState askPrintService(const PrintingCalls& calls) {
-    struct Asking {
-        std::atomic<bool> stop = false;
-        std::atomic<detail::PrintServiceState> asked = detail::PrintServiceState::Abandoned;
-    };
-    auto asking = std::make_shared<Asking>();
-    const PrintingCalls* kept = &calls; // the module's table, kept for the process
-    if (!detail::waitModally([asking, kept] { asking->asked = kept->askPrintService(asking->stop); },
-                             [asking] { asking->stop = true; }))
-        return detail::PrintServiceState::Abandoned;
-    return asking->asked;
-}
-
 void tellWhyNot(const detail::ChosenPrinter& chosen) {
     if (!chosen.refusal.isEmpty())
         MsgBox(printFailureText() + "\n" + detail::fromQt(chosen.refusal));
@@ -68,7 +52,7 @@ Ref<Graphics> OpenPrinterDialog(PrinterSetup*, Window* parent) {
         return nullptr;
     }
     // Asked first, so that a service that does not answer is told before any dialog comes.
-    switch (askPrintService(*calls)) {
+    switch (calls->askPrintService(&detail::waitModally)) {
     case detail::PrintServiceState::Silent:
         MsgBox(detail::kPrintServiceSilent);
         return nullptr;

@@ -1,5 +1,4 @@
-// Whether the print service answers, asked before anything of the toolkit's asks it for printers,
-// over a connection whose waits are bounded.
+// Connections to the print service whose waits are bounded.
 #include "framework/qt/modules/PrintService.h"
 
 #include <cerrno>
@@ -42,16 +41,6 @@ int BoundedConnection::keepWaiting(http_t*, void* self) {
         return 0;
     }
     return 1;
-}
-
-// One small request to the scheduler; runs off the loop's thread, so it reads the client settings
-// afresh.
-PrintServiceState askPrintService(const std::atomic<bool>& stop) {
-    BoundedConnection connection(stop);
-    if (!connection.http())
-        return connection.gaveUp() ? PrintServiceState::Silent : PrintServiceState::Absent;
-    ippDelete(cupsDoRequest(connection.http(), ippNewRequest(IPP_OP_CUPS_GET_DEFAULT), "/"));
-    return connection.gaveUp() ? PrintServiceState::Silent : PrintServiceState::Answers;
 }
 
 } // namespace fw::detail

@@ -37,7 +37,8 @@ class BoundedConnection {
     bool gaveUp_ = false;
 };
 
-PrintServiceState askPrintService(const std::atomic<bool>& stop);
+// One small request to the scheduler, made as the toolkit's calls are (below), through `wait`.
+PrintServiceState askPrintService(ModalWait wait);
 
 // From here on, the toolkit's calls into the print service made on the loop's thread run on a
 // thread of their own through `wait`, each over a bounded connection. False when they cannot be

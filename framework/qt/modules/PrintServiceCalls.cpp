@@ -58,14 +58,15 @@ template <class Result> struct Call {
     std::atomic<bool> stop = false;
 };
 
-// Runs `ask` over a bounded connection on a thread of its own; the result, or nothing when the
-// call was given up (a result that comes too late is let go with `release`), and why it failed.
+// Runs `ask` over a bounded connection on a thread of its own through `wait`; the result, or
+// nothing when the call was given up (a result that comes too late is let go with `release`), and
+// why it failed.
 template <class Result, class Ask, class Release>
-std::optional<Result> offLoop(Ask ask, Release release, CallFailure* failed = nullptr) {
+std::optional<Result> offLoop(ModalWait wait, Ask ask, Release release, CallFailure* failed = nullptr) {
     if (gAttempt != PrintServiceState::Answers)
         return std::nullopt;
     auto call = std::make_shared<Call<Result>>();
-    const bool ended = !gWait.load()(
+    const bool ended = !wait(
         [call, ask, release] {
             cupsSetPasswordCB2(&noPassword, nullptr);
             Result result{};
@@ -140,6 +141,19 @@ bool keepPrintServiceOffLoop(ModalWait wait) {
     return reached;
 }
 
+PrintServiceState askPrintService(ModalWait wait) {
+    beginPrintServiceAttempt();
+    auto ask = [](http_t* http) {
+        ippDelete(cupsDoRequest(http, ippNewRequest(IPP_OP_CUPS_GET_DEFAULT), "/"));
+        return true;
+    };
+    auto nothingToRelease = [](bool&) {};
+    CallFailure failure;
+    if (!offLoop<bool>(wait, ask, nothingToRelease, &failure))
+        return printServiceAttempt();
+    return failure.reached ? PrintServiceState::Answers : PrintServiceState::Absent;
+}
+
 void beginPrintServiceAttempt() {
     gAttempt = PrintServiceState::Answers;
 }
@@ -167,6 +181,7 @@ __attribute__((visibility("default"))) int cupsGetDests(cups_dest_t** dests) {
         return cupsGetDests2(CUPS_HTTP_DEFAULT, dests);
     using fw::detail::Dests;
     const std::optional<Dests> found = fw::detail::offLoop<Dests>(
+        fw::detail::gWait,
         [](http_t* http) {
             Dests d;
             d.count = cupsGetDests2(http, &d.dests);
@@ -189,6 +204,7 @@ __attribute__((visibility("default"))) cups_dest_t* cupsGetNamedDest(http_t* htt
     const std::string copy = instance ? instance : "";
     const bool named = name, ofInstance = instance;
     return fw::detail::offLoop<cups_dest_t*>(
+               fw::detail::gWait,
                [wanted, copy, named, ofInstance](http_t* bounded) {
                    return real(bounded, named ? wanted.c_str() : nullptr,
                                ofInstance ? copy.c_str() : nullptr);
@@ -209,6 +225,7 @@ __attribute__((visibility("default"))) const char* cupsGetPPD(const char* name) 
     static std::string kept;
     const std::string printer = name ? name : "";
     const std::optional<std::string> file = fw::detail::offLoop<std::string>(
+        fw::detail::gWait,
         [printer](http_t* http) {
             const char* fetched = cupsGetPPD2(http, printer.c_str());
             return std::string(fetched ? fetched : "");
@@ -237,6 +254,7 @@ __attribute__((visibility("default"))) int cupsPrintFile(const char* printer, co
         copied->count = cupsAddOption(options[i].name, options[i].value, copied->count, &copied->options);
     fw::detail::CallFailure failure;
     const std::optional<int> job = fw::detail::offLoop<int>(
+        fw::detail::gWait,
         [destination, file, name, copied](http_t* http) {
             return cupsPrintFile2(http, destination.c_str(), file.c_str(), name.c_str(), copied->count,
                                   copied->options);

@@ -5,7 +5,6 @@
 
 #include <QPaintDevice>
 #include <QString>
-#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -57,9 +56,9 @@ struct ChosenPrinter {
 };
 
 struct PrintingCalls {
-    // Asks the print service one small question, within a few seconds or until `stop` is set;
-    // blocks, and may run on a thread of its own (never Abandoned).
-    PrintServiceState (*askPrintService)(const std::atomic<bool>& stop);
+    // Asks the print service one small question, within a few seconds, off the loop's thread
+    // through `wait`, as the toolkit's calls are asked; Abandoned when the modal runs end first.
+    PrintServiceState (*askPrintService)(ModalWait wait);
     // The printer for a job named `document`, set up by the user in the print dialog in front of
     // `owner` (shown through runModal), or by the test's choice when there is one. The toolkit's
     // calls into the print service run off the loop's thread through `wait`: a service that stops
