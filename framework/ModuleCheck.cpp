@@ -148,8 +148,4 @@ CheckedModule checkModule(const std::filesystem::path& module) {
     return checked;
 }
 
-std::optional<ModuleProblem> moduleDamage(const std::filesystem::path& module) {
-    return checkModule(module).problem;
-}
-
 } // namespace fw

@@ -19,14 +19,13 @@ struct ModuleProblem {
 // The problem of that reason, with the reason leading its details too.
 ModuleProblem moduleProblem(const std::string& reason, const std::string& details);
 
-// Why the module must not be loaded, or nothing when it may. It may when its information list
-// beside it (Tolvane.plist for Tolvane.so) is a regular file of at most 64 KiB holding a
-// well-formed property list, the module is a regular file of the size and SHA-256 recorded there
-// (ModuleFileSize, ModuleFileSHA256), and its ELF headers, and what they point to, lie within it.
-std::optional<ModuleProblem> moduleDamage(const std::filesystem::path& module);
-
-// The module checked as above through one descriptor, which is kept open when it passes: loading
-// from that descriptor loads the very bytes that were checked, whatever is renamed over the path.
+// The module checked through one descriptor, which is kept open when it passes: loading from that
+// descriptor loads the very bytes that were checked, whatever is renamed over the path. The
+// problem says why the module must not be loaded, or nothing when it may. It may when its
+// information list beside it (Tolvane.plist for Tolvane.so) is a regular file of at most 64 KiB
+// holding a well-formed property list, the module is a regular file of the size and SHA-256
+// recorded there (ModuleFileSize, ModuleFileSHA256), and its ELF headers, and what they point to,
+// lie within it.
 struct CheckedModule {
     FileDescriptor file; // open only when there is no problem
     std::optional<ModuleProblem> problem;

@@ -24,8 +24,11 @@ constexpr intptr_t kPluginRecordVersion = 9;
 using PluginProblem = ModuleProblem;
 
 // Loads one module (loadModuleFile) and calls its REALPluginMain with the host's resolver. False
-// (and a problem noted for the start-up report) when the module is missing, damaged (moduleDamage)
-// or has no entry point.
+// (and a problem noted for the start-up report) when the module is missing, damaged (checkModule)
+// or has no entry point. A class the module registers is taken only when its record is of
+// kPluginRecordVersion, its instance data fits kPluginDataRoom, every property lies inside that
+// data, and it has every method the program binds (ApplicationSettings::pluginDeclarations); else
+// it is refused, and why is noted for the start-up report.
 bool loadPluginModule(const std::filesystem::path& module);
 // Loads the application's own plug-ins, by name (Tolvane.so for Tolvane), from the folder; any
 // other file there is passed over.
@@ -33,11 +36,6 @@ void loadPluginsFrom(const std::filesystem::path& folder);
 // Loads the plug-ins from the application's own plug-in folder only: the installed library folder
 // relative to the executable when there is one, else the executable's own folder.
 void loadInstalledPlugins();
-
-// A plug-in class is registered only when its record is of kPluginRecordVersion, its instance
-// data fits kPluginDataRoom, every property lies inside that data, and it has every method the
-// program binds (ApplicationSettings::pluginDeclarations); else it is refused, and why is noted for
-// the start-up report.
 
 // The application's table of plug-in entry points, kept for the life of the process.
 void** RuntimeAllocatePluginEntrypointsTable(int32_t slotCount);
