@@ -24,10 +24,6 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int kTerminationSignals[] = {SIGTERM, SIGINT, SIGHUP};
 
-double secondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
 class PrintFaults : public RunningProgramTest {
   protected:
     void SetUp() override {
@@ -137,7 +133,7 @@ TEST_F(PrintFaults, APrintServiceThatStopsAnsweringHoldsNothingUp) {
         });
         if (signalled) {
             EXPECT_TRUE(uitest::runLoop(60000)) << "the program did not quit";
-            const double took = secondsSince(signalledAt);
+            const double took = uitest::secondsSince(signalledAt);
             std::printf("quit %.3f s after the signal\n", took);
             EXPECT_LT(took, 5.0);
             EXPECT_TRUE(positionSaved(prefs));

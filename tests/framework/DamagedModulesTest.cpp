@@ -4,7 +4,6 @@
 // a connection error, spell checking has no dictionary. Its own process, as the framework keeps
 // what it could not load for the run.
 #include <filesystem>
-#include <fstream>
 
 #include "framework/ApplicationSettings.h"
 #include "framework/HTTPSocket.h"
@@ -12,8 +11,7 @@
 #include "framework/Printing.h"
 #include "framework/TestHooks.h"
 #include "tests/framework/UiTestSupport.h"
-#include "tests/plugin/ElfFile.h"
-#include "tests/support/FileContents.h"
+#include "tests/support/BuiltModules.h"
 #include "tests/support/Inspect.h"
 #include "tests/support/Occurrences.h"
 #include "tests/support/ScratchFolder.h"
@@ -22,22 +20,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The module's copy in the folder, with an undefined instruction (ud2) where its entry point begins.
-void putDamaged(const fs::path& folder, const std::string& name, const std::string& entry) {
-    const fs::path built = fs::path(AMBREL_BIN_DIR) / (name + ".so");
-    const std::optional<std::string> changed = withEntryPointChanged(built.string(), entry);
-    ASSERT_TRUE(changed) << name;
-    std::ofstream(folder / (name + ".so"), std::ios::binary) << *changed;
-    fs::copy_file(fs::path(AMBREL_BIN_DIR) / (name + ".plist"), folder / (name + ".plist"));
-}
+const char* const kFrameworkModules[] = {"framework-printing", "framework-network", "framework-spelling"};
 
 TEST(DamagedModules, AreRefusedAndNamedOnceAndWhatNeedsThemGoesOnWithout) {
     ScratchFolder scratch("ambrel-damaged-modules");
     ASSERT_FALSE(scratch.path().empty());
-    for (const auto& [name, entry] : {std::pair{"framework-printing", "fwPrintingCalls"},
-                                      std::pair{"framework-network", "fwNetworkCalls"},
-                                      std::pair{"framework-spelling", "fwSpellingCalls"}})
-        putDamaged(scratch.path(), name, entry);
+    for (const char* name : kFrameworkModules)
+        ASSERT_TRUE(
+            copyBuiltModule(AMBREL_BIN_DIR, builtModule(name), scratch.path(), Copied::EntryPointChanged))
+            << name;
     // The module folder is found relative to the executable, as an installed program's is.
     fw::setApplicationSettings(
         {.name = "Ambrel", .pluginFolder = fs::relative(scratch.path(), fw::applicationFolder()).string()});
@@ -69,7 +60,7 @@ TEST(DamagedModules, AreRefusedAndNamedOnceAndWhatNeedsThemGoesOnWithout) {
 
     EXPECT_EQ(messages, std::vector<std::string>(
                             2, "Printing is not available: a part of the program is missing or damaged."));
-    for (const char* name : {"framework-printing", "framework-network", "framework-spelling"})
+    for (const char* name : kFrameworkModules)
         EXPECT_EQ(countOf(told, std::string("Ambrel: ") + name + ".so is damaged: "), 1u) << name << " in:\n"
                                                                                           << told;
 }

@@ -3,7 +3,6 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -23,6 +22,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/EnvironmentGuard.h"
+#include "tests/support/FileContents.h"
 
 #include "framework/Files.h"
 
@@ -42,12 +42,6 @@ class Files : public testing::Test {
 
     void put(const fs::path& path, const std::string& contents) const {
         std::ofstream(path, std::ios::binary) << contents;
-    }
-    static std::string contentsOf(const fs::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream out;
-        out << in.rdbuf();
-        return out.str();
     }
     std::vector<std::string> entries() const {
         std::vector<std::string> names;

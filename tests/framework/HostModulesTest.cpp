@@ -14,7 +14,6 @@
 #include <fstream>
 #include <functional>
 #include <random>
-#include <sstream>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -24,17 +23,11 @@
 #include "framework/ModuleCheck.h"
 #include "framework/PluginHost.h"
 #include "framework/qt/modules/SpellingModule.h"
+#include "tests/support/BuiltModules.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string contentsOf(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
 
 void put(const fs::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
@@ -42,11 +35,6 @@ void put(const fs::path& path, const std::string& bytes) {
 
 fs::path builtList() {
     return fs::path(TOLVANE_MODULE).parent_path() / "Tolvane.plist";
-}
-
-// The module is mapped into this process.
-bool mapped(const fs::path& module) {
-    return contentsOf("/proc/self/maps").find(module.string()) != std::string::npos;
 }
 
 class HostModules : public testing::Test {
@@ -90,16 +78,17 @@ class HostModules : public testing::Test {
 
 TEST_F(HostModules, TheBuiltModuleAndAStrippedOneRecordedAgainLoad) {
     const fs::path asBuilt = install("as-built", built);
-    EXPECT_EQ(fw::moduleDamage(asBuilt), std::nullopt);
+    EXPECT_EQ(fw::checkModule(asBuilt).problem, std::nullopt);
     EXPECT_TRUE(fw::loadPluginModule(asBuilt)) << testing::PrintToString(fw::pluginProblems());
-    EXPECT_TRUE(mapped(asBuilt));
+    EXPECT_TRUE(mappedHere(asBuilt));
 
     const fs::path stripped = install("stripped", built);
     strip(stripped);
     ASSERT_LT(fs::file_size(stripped), built.size()) << "the strip changed nothing";
-    EXPECT_NE(fw::moduleDamage(stripped), std::nullopt) << "the build's record is not the stripped file's";
+    EXPECT_NE(fw::checkModule(stripped).problem, std::nullopt)
+        << "the build's record is not the stripped file's";
     record(stripped);
-    EXPECT_EQ(fw::moduleDamage(stripped), std::nullopt);
+    EXPECT_EQ(fw::checkModule(stripped).problem, std::nullopt);
     EXPECT_TRUE(fw::loadPluginModule(stripped)) << testing::PrintToString(fw::pluginProblems());
     EXPECT_TRUE(fw::pluginProblems().empty()) << testing::PrintToString(fw::pluginProblems());
 }
@@ -161,7 +150,7 @@ TEST_F(HostModules, ADamagedModuleIsRefusedBeforeItIsLoaded) {
         fw::clearPluginProblems();
 
         EXPECT_FALSE(fw::loadPluginModule(module)) << shape.what;
-        EXPECT_FALSE(mapped(module)) << shape.what << ": loaded";
+        EXPECT_FALSE(mappedHere(module)) << shape.what << ": loaded";
         ASSERT_EQ(fw::pluginProblems().size(), 1u) << shape.what;
         EXPECT_EQ(fw::pluginProblems()[0].reason, "Tolvane.so is damaged") << fw::pluginProblems()[0].details;
     }
@@ -230,7 +219,7 @@ TEST_F(HostModules, AModuleWithoutItsRecordIsRefused) {
         c.change(fs::path(module).replace_extension(".plist"));
         fw::clearPluginProblems();
         EXPECT_FALSE(fw::loadPluginModule(module)) << c.what;
-        EXPECT_FALSE(mapped(module)) << c.what;
+        EXPECT_FALSE(mappedHere(module)) << c.what;
         ASSERT_EQ(fw::pluginProblems().size(), 1u) << c.what;
         EXPECT_EQ(fw::pluginProblems()[0].reason, c.reason) << c.what;
         EXPECT_NE(fw::pluginProblems()[0].details.find("Tolvane.plist"), std::string::npos)
@@ -287,7 +276,7 @@ TEST_F(HostModules, TheListIsReadAsXml) {
     for (const auto& c : cases) {
         const fs::path module = install("xml-" + std::to_string(index++), built);
         put(fs::path(module).replace_extension(".plist"), c.list);
-        const std::optional<fw::ModuleProblem> damage = fw::moduleDamage(module);
+        const std::optional<fw::ModuleProblem> damage = fw::checkModule(module).problem;
         EXPECT_EQ(!damage, c.loads) << c.what << ": " << (damage ? damage->details : "accepted");
     }
 }
@@ -300,12 +289,13 @@ TEST_F(HostModules, OnlyTheApplicationsOwnPluginsAreLoadedFromTheFolder) {
     put(folder / "libextra.so", "not a module at all");
     put(folder / "Second.so", built);
     record(folder / "Second.so");
-    ASSERT_EQ(fw::moduleDamage(folder / "Second.so"), std::nullopt) << "the second module's list matches";
+    ASSERT_EQ(fw::checkModule(folder / "Second.so").problem, std::nullopt)
+        << "the second module's list matches";
     fs::create_directory(folder / "Folder.so");
 
     fw::loadPluginsFrom(folder);
-    EXPECT_TRUE(mapped(tolvane));
-    EXPECT_FALSE(mapped(folder / "Second.so"));
+    EXPECT_TRUE(mappedHere(tolvane));
+    EXPECT_FALSE(mappedHere(folder / "Second.so"));
     EXPECT_TRUE(fw::pluginProblems().empty()) << fw::pluginProblems().front().details;
 }
 
@@ -328,7 +318,7 @@ TEST_F(HostModules, AFolderWithoutThePluginNamesWhatIsMissing) {
         ASSERT_EQ(fw::pluginProblems().size(), 1u) << c.folder;
         EXPECT_EQ(fw::pluginProblems()[0].reason, c.reason) << fw::pluginProblems()[0].details;
     }
-    EXPECT_FALSE(mapped(unlisted));
+    EXPECT_FALSE(mappedHere(unlisted));
 }
 
 } // namespace

@@ -21,10 +21,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-double secondsSince(std::chrono::steady_clock::time_point start) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
 // What may stand under the name of the file to print into that is no regular file. A FIFO's reader
 // comes late or at once: a print that waits on it comes back after the wait, to fail.
 struct UnfitTarget {
@@ -209,7 +205,7 @@ TEST_F(Printing, WhatIsNoRegularFileIsRefusedAtOnce) {
             ADD_FAILURE() << "a job was started";
             g->DrawString("into it", 36, 100);
         }
-        const double took = secondsSince(start);
+        const double took = uitest::secondsSince(start);
         std::printf("%s: refused after %.3f s\n", target.what, took);
         EXPECT_LT(took, 5.0);
         EXPECT_EQ(messages, std::vector<std::string>{"The test page could not be printed.\n" + file +
@@ -325,7 +321,7 @@ TEST_F(PrintDialog, AFileThatIsNoRegularFileIsRefusedBeforeTheToolkitOpensIt) {
             },
             true));
         unstick->setMode(fw::Timer::ModeOff);
-        const double took = secondsSince(pressedAt);
+        const double took = uitest::secondsSince(pressedAt);
         std::printf("%s: refused after %.3f s\n", target.what, took);
         EXPECT_LT(took, 5.0);
         EXPECT_TRUE(closed);

@@ -46,6 +46,11 @@ inline fw::Ref<fw::Timer> timer(int32_t mode, int32_t period, std::function<void
     return t;
 }
 
+// Seconds from the moment until now, for the figures a test prints.
+inline double secondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
 // Runs the event loop until something quits it; false when the bound ran out first.
 inline bool runLoop(int32_t boundMilliseconds = 5000) {
     bool timedOut = false;
