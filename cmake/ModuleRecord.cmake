@@ -1,7 +1,7 @@
 # Every module the program loads (its plug-ins, the framework's own) carries its record: an
 # information list beside it (name.plist for name.so) with the module file's size and SHA-256,
 # which the loader checks before it loads the file.
-set(AMBREL_RECORD_MODULE ${CMAKE_CURRENT_LIST_DIR}/RecordModule.cmake)
+set(AMBREL_RECORD_MODULE ${CMAKE_CURRENT_LIST_DIR}/WriteModuleRecord.cmake)
 
 # A module's information list with the record alone, for modules that have no bundle information of
 # their own; its one field is MODULE_NAME.
