@@ -177,10 +177,7 @@ TEST_F(Installed, TheProgramLoadsItsPluginFromItsOwnLibraryFolderMovedOrNot) {
                 continue;
             EXPECT_TRUE(iconSizes(window.id).count({16, 16})) << c.what << ": the panel has no icon";
         }
-        run.signal(SIGTERM);
-        std::optional<Exit> exit = run.wait(kBound);
-        ASSERT_TRUE(exit) << c.what << ": still running";
-        EXPECT_TRUE(exit->exited && exit->status == 0) << c.what << ": " << exit->status << run.errors();
+        ASSERT_TRUE(quitsOnTermination(run, kBound)) << c.what;
     }
 }
 

@@ -91,6 +91,17 @@ std::string ProgramRun::errors() {
     return errors_;
 }
 
+testing::AssertionResult quitsOnTermination(ProgramRun& run, std::chrono::milliseconds bound) {
+    run.signal(SIGTERM);
+    const std::optional<Exit> exit = run.wait(bound);
+    if (!exit)
+        return testing::AssertionFailure() << "still running; " << run.errors();
+    if (!exit->exited || exit->status != 0)
+        return testing::AssertionFailure() << (exit->exited ? "exit status " : "ended by signal ")
+                                           << exit->status << "; " << run.errors();
+    return testing::AssertionSuccess();
+}
+
 std::string unusedDisplay() {
     for (int n = 60; n < 1000; ++n) {
         const std::string number = std::to_string(n);

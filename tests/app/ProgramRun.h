@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 struct Exit {
     bool exited = false; // ended by itself rather than by a signal
     int status = -1;     // its exit status when it exited, else the signal
@@ -41,6 +43,10 @@ class ProgramRun {
     std::string errors_;
     std::optional<Exit> exit_;
 };
+
+// Sends the program SIGTERM: success when it then exits by itself, with status 0, within the bound;
+// else how it ended, or that it still runs, and its error output.
+testing::AssertionResult quitsOnTermination(ProgramRun& run, std::chrono::milliseconds bound);
 
 // A display number no X server uses on this machine.
 std::string unusedDisplay();

@@ -117,10 +117,7 @@ TEST(Program, TheToolkitsOwnOptionsAreNotHonoured) {
         prefs.write("#Window1Position 300,400\n");
         ProgramRun run(kProgram, arguments, onX());
         ASSERT_TRUE(waitUntil(panelShown, kBound)) << what << ": no panel on this display; " << run.errors();
-        run.signal(SIGTERM);
-        std::optional<Exit> exit = run.wait(kBound);
-        ASSERT_TRUE(exit) << what << ": still running";
-        EXPECT_TRUE(exit->exited && exit->status == 0) << what << ": " << exit->status << run.errors();
+        ASSERT_TRUE(quitsOnTermination(run, kBound)) << what;
         EXPECT_EQ(prefs.read().rfind("#Window1Position ", 0), 0u) << what;
     }
 }
@@ -215,10 +212,7 @@ TEST(Program, HostilePreferencesFilesAreSurvived) {
         c.make(prefs);
         ProgramRun run(kProgram, {}, onX());
         ASSERT_TRUE(waitUntil(panelShown, kBound)) << c.what << ": no panel; " << run.errors();
-        run.signal(SIGTERM);
-        std::optional<Exit> exit = run.wait(kBound);
-        ASSERT_TRUE(exit) << c.what << ": still running";
-        EXPECT_TRUE(exit->exited && exit->status == 0) << c.what << ": " << exit->status << run.errors();
+        ASSERT_TRUE(quitsOnTermination(run, kBound)) << c.what;
         EXPECT_TRUE(c.afterwards(prefs)) << c.what;
     }
 }
@@ -240,10 +234,7 @@ TEST(Program, OnAnX11ServerNothingIsSaidOfWayland) {
         ProgramRun run(kProgram, {}, environment);
         ASSERT_TRUE(waitUntil(panelShown, kBound)) << c.what << ": no panel; " << run.errors();
         EXPECT_FALSE(boxShown()) << c.what;
-        run.signal(SIGTERM);
-        std::optional<Exit> exit = run.wait(kBound);
-        ASSERT_TRUE(exit) << c.what << ": still running";
-        EXPECT_TRUE(exit->exited && exit->status == 0) << c.what << ": " << exit->status;
+        ASSERT_TRUE(quitsOnTermination(run, kBound)) << c.what;
         EXPECT_EQ(run.errors().find("Wayland"), std::string::npos) << c.what << ": " << run.errors();
     }
 }
@@ -292,10 +283,7 @@ TEST(Program, APositionThatCannotBeSavedIsNamedOnce) {
             return;
         ProgramRun run(kProgram, {}, onX());
         ASSERT_TRUE(waitUntil(panelShown, kBound)) << c.what << ": no panel; " << run.errors();
-        run.signal(SIGTERM);
-        std::optional<Exit> exit = run.wait(kBound);
-        ASSERT_TRUE(exit) << c.what << ": still running";
-        EXPECT_TRUE(exit->exited && exit->status == 0) << c.what << ": " << exit->status;
+        ASSERT_TRUE(quitsOnTermination(run, kBound)) << c.what;
         const std::string line = "Ambrel could not save the panel's position in " + prefs.file().string() +
                                  ": " + c.reason + ".\n";
         const std::string errors = run.errors();
@@ -345,10 +333,7 @@ TEST_F(ProgramFolder, AHostileInformationListIsNamedInTheStartUpBox) {
         PrefsFolder prefs;
         ProgramRun run(folder / "ambrel", {}, onX());
         ASSERT_TRUE(waitUntil(boxShown, kBound)) << c.what << ": no start-up box; " << run.errors();
-        run.signal(SIGTERM);
-        std::optional<Exit> exit = run.wait(kBound);
-        ASSERT_TRUE(exit) << c.what << ": still running";
-        EXPECT_TRUE(exit->exited && exit->status == 0) << c.what << ": " << exit->status;
+        ASSERT_TRUE(quitsOnTermination(run, kBound)) << c.what;
         EXPECT_NE(run.errors().find("Tolvane.plist is not a regular file"), std::string::npos)
             << c.what << ": " << run.errors();
     }
@@ -364,10 +349,7 @@ TEST_F(ProgramFolder, OtherFilesBesideTheProgramArePassedOver) {
     PrefsFolder prefs;
     ProgramRun run(folder / "ambrel", {}, onX());
     ASSERT_TRUE(waitUntil(panelShown, kBound)) << "no panel; " << run.errors();
-    run.signal(SIGTERM);
-    std::optional<Exit> exit = run.wait(kBound);
-    ASSERT_TRUE(exit) << "still running";
-    EXPECT_TRUE(exit->exited && exit->status == 0) << exit->status;
+    ASSERT_TRUE(quitsOnTermination(run, kBound));
     EXPECT_EQ(run.errors().find("Ambrel:"), std::string::npos) << run.errors();
 }
 

@@ -46,10 +46,7 @@ TEST(WaylandSession, IsNamedOnceAndTheProgramRunsOn) {
                 closeWindow(w.id);
         ASSERT_TRUE(waitUntil(panelShown, kBound)) << c.what << ": no panel after the box; " << run.errors();
         EXPECT_FALSE(boxShown()) << c.what << ": a second box";
-        run.signal(SIGTERM);
-        std::optional<Exit> exit = run.wait(kBound);
-        ASSERT_TRUE(exit) << c.what << ": still running";
-        EXPECT_TRUE(exit->exited && exit->status == 0) << c.what << ": " << exit->status << run.errors();
+        ASSERT_TRUE(quitsOnTermination(run, kBound)) << c.what;
         EXPECT_EQ(countOf(run.errors(), kNotice), 1u) << c.what << ": " << run.errors();
         EXPECT_EQ(prefs.read().rfind("#Window1Position ", 0), 0u) << c.what << ": it ran on as today";
     }
