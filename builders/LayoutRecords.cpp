@@ -11,12 +11,10 @@ namespace ambrel {
 namespace {
 using Entries = std::vector<fw::RecordEntry>;
 
-// The groups the records are joined from, in order.
-fw::String encodeEntries(std::initializer_list<Entries> groups) {
+fw::String encodeEntries(const Entries& entries) {
     fw::String record;
-    for (const Entries& group : groups)
-        for (const fw::RecordEntry& entry : group)
-            record = record + fw::encodeRecord({entry});
+    for (const fw::RecordEntry& entry : entries)
+        record = record + fw::encodeRecord({entry});
     return record;
 }
 
@@ -99,7 +97,7 @@ Entries buttonEntries(const ButtonRecord& b) {
 }
 
 fw::String buttonRecord(const ButtonRecord& button) {
-    return encodeEntries({buttonEntries(button)});
+    return encodeEntries(buttonEntries(button));
 }
 
 Entries labelEntries(const LabelRecord& l) {
@@ -125,69 +123,69 @@ Entries labelEntries(const LabelRecord& l) {
 }
 
 fw::String labelRecord(const LabelRecord& label) {
-    return encodeEntries({labelEntries(label)});
+    return encodeEntries(labelEntries(label));
 }
 
 fw::String popupRecord(const PopupRecord& p) {
-    return encodeEntries({placeEntries(p.place),
-                          {
-                              {"TabStop", true},
-                              {"Enabled", true},
-                              {"InitialValue", p.rows},
-                              {"ListIndex", 0},
-                              {"Visible", true},
-                              {"HelpTag", ""},
-                              {"AutoDeactivate", true},
-                          },
-                          fontEntries("System", p.bold),
-                          dataEntries()});
+    return encodeEntries(joined({placeEntries(p.place),
+                                 {
+                                     {"TabStop", true},
+                                     {"Enabled", true},
+                                     {"InitialValue", p.rows},
+                                     {"ListIndex", 0},
+                                     {"Visible", true},
+                                     {"HelpTag", ""},
+                                     {"AutoDeactivate", true},
+                                 },
+                                 fontEntries("System", p.bold),
+                                 dataEntries()}));
 }
 
 fw::String checkBoxRecord(const CheckBoxRecord& c) {
-    return encodeEntries({placeEntries(c.place),
-                          {
-                              {"TabStop", true},
-                              {"Caption", c.caption},
-                              {"Enabled", true},
-                              {"Visible", true},
-                              {"HelpTag", ""},
-                              {"AutoDeactivate", true},
-                          },
-                          fontEntries("System", c.bold),
-                          {{"State", c.state}, {"Value", c.state == 1}},
-                          dataEntries()});
+    return encodeEntries(joined({placeEntries(c.place),
+                                 {
+                                     {"TabStop", true},
+                                     {"Caption", c.caption},
+                                     {"Enabled", true},
+                                     {"Visible", true},
+                                     {"HelpTag", ""},
+                                     {"AutoDeactivate", true},
+                                 },
+                                 fontEntries("System", c.bold),
+                                 {{"State", c.state}, {"Value", c.state == 1}},
+                                 dataEntries()}));
 }
 
 fw::String textAreaRecord(const TextAreaRecord& t) {
-    return encodeEntries({placeEntries(t.place),
-                          {
-                              {"TabStop", true},
-                              {"Border", true},
-                              {"Multiline", true},
-                              {"ScrollbarHorizontal", false},
-                              {"ScrollbarVertical", true},
-                              {"Styled", true},
-                              {"UseFocusRing", true},
-                              {"TextColor", fw::RGB(0, 0, 0)},
-                              {"BackColor", fw::RGB(255, 255, 255)},
-                              {"Enabled", true},
-                              {"Format", ""},
-                              {"Visible", true},
-                              {"HelpTag", ""},
-                              {"AutoDeactivate", true},
-                              {"HideSelection", true},
-                          },
-                          fontEntries("System", false),
-                          {
-                              {"Text", t.text},
-                              {"Mask", ""},
-                              {"ReadOnly", false},
-                              {"LimitText", 0},
-                              {"AcceptTabs", false},
-                              {"Alignment", 0},
-                              {"AutomaticallyCheckSpelling", true},
-                          },
-                          dataEntries()});
+    return encodeEntries(joined({placeEntries(t.place),
+                                 {
+                                     {"TabStop", true},
+                                     {"Border", true},
+                                     {"Multiline", true},
+                                     {"ScrollbarHorizontal", false},
+                                     {"ScrollbarVertical", true},
+                                     {"Styled", true},
+                                     {"UseFocusRing", true},
+                                     {"TextColor", fw::RGB(0, 0, 0)},
+                                     {"BackColor", fw::RGB(255, 255, 255)},
+                                     {"Enabled", true},
+                                     {"Format", ""},
+                                     {"Visible", true},
+                                     {"HelpTag", ""},
+                                     {"AutoDeactivate", true},
+                                     {"HideSelection", true},
+                                 },
+                                 fontEntries("System", false),
+                                 {
+                                     {"Text", t.text},
+                                     {"Mask", ""},
+                                     {"ReadOnly", false},
+                                     {"LimitText", 0},
+                                     {"AcceptTabs", false},
+                                     {"Alignment", 0},
+                                     {"AutomaticallyCheckSpelling", true},
+                                 },
+                                 dataEntries()}));
 }
 
 Entries progressBarEntries(const ProgressBarRecord& b) {
@@ -224,7 +222,7 @@ fw::String recordInOrder(const Entries& entries, std::initializer_list<const cha
             throw std::logic_error("A record's order names " + std::string(name) + ", which it has " +
                                    std::to_string(found) + " times.");
     }
-    return encodeEntries({ordered});
+    return encodeEntries(ordered);
 }
 
 } // namespace ambrel
