@@ -67,8 +67,9 @@ class User {
         XSendEvent(display_, e.xclient.window, False, NoEventMask, &e);
         XSync(display_, False);
     }
-    // Mapped, so that the server sends it what lands on it, and where the toolkit believes it to
-    // be: a click aimed before the toolkit has heard of the window manager's placing would miss.
+    // Mapped, so that the server sends it what lands on it, and where and as large as the toolkit
+    // believes it to be: a click aimed before the toolkit has heard of the window manager's placing,
+    // or while it still holds a new window at its first default size, would miss.
     bool viewableAt(uint64_t window, const fw::inspect::Rect& believed) {
         XWindowAttributes a;
         if (!window || !XGetWindowAttributes(display_, static_cast<::Window>(window), &a) ||
@@ -78,7 +79,8 @@ class User {
         ::Window child;
         XTranslateCoordinates(display_, static_cast<::Window>(window), DefaultRootWindow(display_), 0, 0, &x,
                               &y, &child);
-        return x == believed.left && y == believed.top;
+        return x == believed.left && y == believed.top && a.width == believed.width &&
+               a.height == believed.height;
     }
 
   private:
