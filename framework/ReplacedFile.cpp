@@ -45,7 +45,7 @@ mode_t currentUmask() {
     for (std::string line; std::getline(status, line);)
         if (line.rfind("Umask:", 0) == 0)
             return static_cast<mode_t>(std::strtoul(line.c_str() + 6, nullptr, 8));
-    // Without /proc the mask can only be read by setting it; the program has one thread.
+    // Without /proc the mask can only be read by setting it, and it is put back at once.
     const mode_t mask = ::umask(022);
     ::umask(mask);
     return mask;
